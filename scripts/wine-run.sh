@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Runs a Windows program in the project's Wine prefix; used as CMake's cross-compiling
+# emulator, so every Windows test goes through it. Without a display it starts its own Xvfb.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+"$KESTROVA_ROOT/scripts/wine-prefix.sh"
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" wine "$@"
+fi
+exec wine "$@"
