@@ -1,0 +1,70 @@
+// The backend that reaches real databases through odbc32 (unixODBC and its drivers
+// under Wine). The undecorated ANSI entry points are used: Wine's odbc32 lacks the
+// A-suffixed ones, and with UNICODE undefined all text stays code page 932.
+#pragma once
+
+#include "AdoBackend.h"
+
+#include <windows.h>
+#include <sql.h>
+#include <sqlext.h>
+
+class OdbcBackend : public Backend {
+public:
+    OdbcBackend() = default;
+    ~OdbcBackend() override;
+
+    HRESULT Open(const char* connectionString, ErrorList& errors) override;
+    void Close() override;
+    HRESULT Execute(const char* text, bool wantRows, std::unique_ptr<RowSource>& rows, long* affected,
+                    ErrorList& errors) override;
+    HRESULT Prepare(const char* text, std::unique_ptr<PreparedStatement>& statement,
+                    ErrorList& errors) override;
+    HRESULT BeginTrans(ErrorList& errors) override;
+    HRESULT CommitTrans(ErrorList& errors) override;
+    HRESULT RollbackTrans(ErrorList& errors) override;
+    HRESULT OpenSchema(long schema, const std::vector<Variant>& restrictions,
+                       std::unique_ptr<RowSource>& rows, ErrorList& errors) override;
+
+    // The ODBC string the last Open handed to the driver manager.
+    const VornString& OdbcConnectionString() const { return odbcString_; }
+
+private:
+    HRESULT EndTransaction(SQLSMALLINT completion, ErrorList& errors);
+    SQLHSTMT NewStatement(ErrorList& errors);
+
+    SQLHENV env_ = SQL_NULL_HENV;
+    SQLHDBC dbc_ = SQL_NULL_HDBC;
+    VornString odbcString_;
+};
+
+namespace odbc {
+// The one place that decides whether an ODBC call succeeded: SQL_SUCCESS and
+// SQL_SUCCESS_WITH_INFO do; otherwise every diagnostic record of the handle is added
+// to errors and false is returned.
+bool Check(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, ErrorList& errors);
+void CollectDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle, ErrorList& errors);
+
+// Rows of an executed statement; owns and frees the statement handle.
+class StatementRows : public RowSource {
+public:
+    // Describes the result columns; false (with errors) when that fails.
+    StatementRows(SQLHSTMT statement, bool ownsStatement);
+    ~StatementRows() override;
+    bool Describe(ErrorList& errors);
+    const std::vector<ColumnInfo>& Columns() const override { return columns_; }
+    int Fetch(VariantRow& row, ErrorList& errors) override;
+    long KnownRowCount() const override { return knownRows_; }
+    // The ODBC SQL type of each column, for catalog post-processing.
+    int SqlType(size_t column) const { return sqlTypes_[column]; }
+
+private:
+    bool ReadValue(SQLUSMALLINT column, Variant& value, ErrorList& errors);
+
+    SQLHSTMT statement_;
+    bool ownsStatement_;
+    std::vector<ColumnInfo> columns_;
+    std::vector<int> sqlTypes_;
+    long knownRows_ = -1;
+};
+}  // namespace odbc
