@@ -39,7 +39,7 @@ packages=(
     cmake g++ make googletest git pkg-config
     g++-mingw-w64-i686 mingw-w64-tools gcc-mingw-w64-i686
     wine wine32 wine32:i386
-    xvfb xauth x11-utils imagemagick
+    xvfb xauth x11-utils imagemagick openbox
     locales fonts-ipafont-gothic fonts-ipafont-mincho
     unixodbc unixodbc-dev odbcinst
     libodbc2:i386 odbcinst1debian2:i386 odbc-postgresql:i386 odbc-mariadb:i386

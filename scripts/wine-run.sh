@@ -4,7 +4,12 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 "$KESTROVA_ROOT/scripts/wine-prefix.sh"
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" wine "$@"
+if [ -n "${DISPLAY:-}" ]; then
+    exec wine "$@"
 fi
-exec wine "$@"
+source "$KESTROVA_ROOT/scripts/display.sh"
+trap stop_display EXIT
+start_display
+status=0
+wine "$@" || status=$?
+exit "$status"
