@@ -1,0 +1,299 @@
+// Message boxes and file and folder dialogs, answered by a driver thread that finds the
+// dialog of this process, checks it and presses a button, as a user would.
+#include <windows.h>
+#include <commdlg.h>
+#include <dlgs.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "TestSupport.h"
+#include "common/FileDialogs.h"
+#include "common/MessageBoxes.h"
+
+namespace {
+
+struct Search {
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchOwnDialog(HWND window, LPARAM lParam)
+{
+    Search* search = reinterpret_cast<Search*>(lParam);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[64] = "";
+    char title[256] = "";
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    if (process == GetCurrentProcessId() && std::strcmp(className, "#32770") == 0 &&
+        IsWindowVisible(window) && (!search->title || std::strcmp(title, search->title) == 0)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Runs the action on the first visible dialog of this process with the title (any title
+// when null), on a thread of its own; the dialog's modal loop serves the action's messages.
+class DialogDriver {
+public:
+    DialogDriver(const char* title, std::function<void(HWND)> action)
+        : title_(title ? title : ""), anyTitle_(!title), action_(std::move(action))
+    {
+        thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    }
+    ~DialogDriver()
+    {
+        WaitForSingleObject(thread_, 30000);
+        CloseHandle(thread_);
+    }
+    // Waits for the driver; true when it found the dialog.
+    bool Finish()
+    {
+        WaitForSingleObject(thread_, 30000);
+        return found_;
+    }
+
+private:
+    static DWORD WINAPI Run(void* self)
+    {
+        DialogDriver* driver = static_cast<DialogDriver*>(self);
+        for (int i = 0; i < 400; ++i) {
+            Search search = {driver->anyTitle_ ? nullptr : driver->title_.c_str(), nullptr};
+            EnumWindows(MatchOwnDialog, reinterpret_cast<LPARAM>(&search));
+            if (search.found) {
+                driver->found_ = true;
+                Sleep(200);  // let the dialog finish its first layout
+                driver->action_(search.found);
+                return 0;
+            }
+            Sleep(50);
+        }
+        return 0;
+    }
+
+    std::string title_;
+    bool anyTitle_;
+    std::function<void(HWND)> action_;
+    HANDLE thread_ = nullptr;
+    bool found_ = false;
+};
+
+void Press(HWND dialog, int button) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
+
+BOOL CALLBACK MatchDefaultButton(HWND window, LPARAM lParam)
+{
+    if ((GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+        *reinterpret_cast<int*>(lParam) = GetDlgCtrlID(window);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The button drawn as the default one (Wine's message box answers DM_GETDEFID with IDOK
+// whatever its buttons are).
+int DefaultButton(HWND dialog)
+{
+    int id = 0;
+    EnumChildWindows(dialog, MatchDefaultButton, reinterpret_cast<LPARAM>(&id));
+    return id;
+}
+
+std::string CurrentFolder()
+{
+    char folder[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof folder, folder);
+    return folder;
+}
+
+// The style of the list view inside the dialog's shell view, 0 when there is none yet.
+DWORD ShellListStyle(HWND dialog)
+{
+    HWND view = FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr);
+    HWND list = view ? FindWindowExA(view, nullptr, "SysListView32", nullptr) : nullptr;
+    return list ? static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE)) : 0;
+}
+
+// The file name field: an edit in some versions of the dialog, a combo box in others.
+void TypeFileName(HWND dialog, const char* name)
+{
+    HWND field = GetDlgItem(dialog, cmb13);
+    if (!field)
+        field = GetDlgItem(dialog, edt1);
+    SetWindowTextA(field, name);
+}
+
+}  // namespace
+
+TEST(MessageBoxes, QuestionsDefaultToTheSafeButtonAndReportTheAnswer)
+{
+    int defaultButton = 0;
+    {
+        DialogDriver driver("確認", [&](HWND box) {
+            defaultButton = DefaultButton(box);
+            Press(box, IDOK);
+        });
+        EXPECT_TRUE(AskOkCancel(nullptr, "表を削除しますか？"));
+        EXPECT_TRUE(driver.Finish());
+        EXPECT_EQ(IDCANCEL, defaultButton);
+    }
+    {
+        DialogDriver driver("確認", [&](HWND box) { Press(box, IDCANCEL); });
+        EXPECT_FALSE(AskOkCancel(nullptr, "表を削除しますか？"));
+        EXPECT_TRUE(driver.Finish());
+    }
+    {
+        DialogDriver driver("確認", [&](HWND box) {
+            defaultButton = DefaultButton(box);
+            Press(box, IDYES);
+        });
+        EXPECT_TRUE(AskYesNo(nullptr, "続けますか？"));
+        EXPECT_TRUE(driver.Finish());
+        EXPECT_EQ(IDNO, defaultButton);
+    }
+    {
+        DialogDriver driver("確認", [&](HWND box) { Press(box, IDNO); });
+        EXPECT_FALSE(AskYesNo(nullptr, "続けますか？"));
+        EXPECT_TRUE(driver.Finish());
+    }
+    {
+        DialogDriver driver("確認", [&](HWND box) {
+            defaultButton = DefaultButton(box);
+            Press(box, IDOK);
+        });
+        ShowWarning(nullptr, "ソの表");
+        EXPECT_TRUE(driver.Finish());
+        EXPECT_EQ(IDOK, defaultButton);
+    }
+}
+
+TEST(FileDialogs, OpenDialogTakesDefaultsAndKeepsTheCurrentFolder)
+{
+    std::string start = CurrentFolder();
+    std::string folder = ScratchPath("開く表");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    WriteBytes(folder + "\\表ソ.txt", "x");
+    std::string filterText;
+    int filterCount = 0;
+    DWORD listStyle = 0;
+    DialogDriver driver("ファイルのパスの取得", [&](HWND dialog) {
+        HWND filter = GetDlgItem(dialog, cmb1);
+        filterCount = static_cast<int>(SendMessageA(filter, CB_GETCOUNT, 0, 0));
+        char text[128] = "";
+        SendMessageA(filter, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+        filterText = text;
+        listStyle = ShellListStyle(dialog);
+        TypeFileName(dialog, "表ソ.txt");
+        Press(dialog, IDOK);
+    });
+    char file[MAX_PATH] = "";
+    ASSERT_TRUE(OpenFileDialog(nullptr, "", nullptr, 0, file, 0, folder.c_str()));
+    ASSERT_TRUE(driver.Finish());
+    EXPECT_EQ(folder + "\\表ソ.txt", std::string(file));
+    EXPECT_EQ(1, filterCount);
+    EXPECT_EQ("全て", filterText);
+    // OFN_NOCHANGEDIR is part of the default flags.
+    EXPECT_EQ(start, CurrentFolder());
+    // Without the hook the view stays as the dialog opens it.
+    EXPECT_NE(static_cast<DWORD>(LVS_REPORT), listStyle & LVS_TYPEMASK);
+}
+
+TEST(FileDialogs, SaveDialogHonoursFilterIndexAndDefaultExtensionAndCancelGivesFalse)
+{
+    std::string folder = ScratchPath("保存表");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string filterText;
+    auto saveAs = [&](const char* name) {
+        return [&, name](HWND dialog) {
+            char text[128] = "";
+            HWND filter = GetDlgItem(dialog, cmb1);
+            SendMessageA(filter, CB_GETLBTEXT, SendMessageA(filter, CB_GETCURSEL, 0, 0),
+                         reinterpret_cast<LPARAM>(text));
+            filterText = text;
+            TypeFileName(dialog, name);
+            Press(dialog, IDOK);
+        };
+    };
+    char file[400] = "";
+    {
+        // A filter with one extension lends it to a name typed without one.
+        DialogDriver driver("保存ファイルのパスの取得", saveAs("出力ソ"));
+        ASSERT_TRUE(SaveFileDialog(nullptr, nullptr, "CSV,*.csv,テキスト表,*.txt", 2, file, sizeof file,
+                                   0, folder.c_str(), "csv", nullptr));
+        ASSERT_TRUE(driver.Finish());
+        EXPECT_EQ(folder + "\\出力ソ.txt", std::string(file));
+        EXPECT_EQ("テキスト表", filterText);
+    }
+    {
+        // "*.*" has none: the default extension is used.
+        DialogDriver driver("保存ファイルのパスの取得", saveAs("結果表"));
+        ASSERT_TRUE(SaveFileDialog(nullptr, "", "", 0, file, 0, folder.c_str(), "csv"));
+        ASSERT_TRUE(driver.Finish());
+        EXPECT_EQ(folder + "\\結果表.csv", std::string(file));
+        EXPECT_EQ("全て", filterText);
+    }
+    DialogDriver canceller("名前を付けて保存表", [&](HWND dialog) { Press(dialog, IDCANCEL); });
+    EXPECT_FALSE(SaveFileDialog(nullptr, "名前を付けて保存表", nullptr, 0, file));
+    EXPECT_TRUE(canceller.Finish());
+}
+
+TEST(FileDialogs, DetailsHookSwitchesTheFileViewToDetails)
+{
+    DWORD listStyle = 0;
+    DialogDriver driver("詳細表", [&](HWND dialog) {
+        for (int i = 0; i < 60 && (listStyle & LVS_TYPEMASK) != LVS_REPORT; ++i) {
+            listStyle = ShellListStyle(dialog);
+            Sleep(50);
+        }
+        Press(dialog, IDCANCEL);
+    });
+    char file[MAX_PATH] = "";
+    EXPECT_FALSE(OpenFileDialog(nullptr, "詳細表", "全部,*.*", 0, file, 0, CurrentFolder().c_str(),
+                                nullptr, DetailsViewHook));
+    ASSERT_TRUE(driver.Finish());
+    EXPECT_EQ(static_cast<DWORD>(LVS_REPORT), listStyle & LVS_TYPEMASK);
+}
+
+namespace {
+
+BOOL CALLBACK MatchStaticText(HWND window, LPARAM lParam)
+{
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    if (std::strcmp(text, "ディレクトリの選択") == 0) {
+        *reinterpret_cast<bool*>(lParam) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+TEST(FileDialogs, FolderDialogShowsDefaultTitleAndReturnsTheSelection)
+{
+    std::string folder = ScratchPath("選択表");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    bool titleShown = false;
+    DialogDriver driver(nullptr, [&](HWND dialog) {
+        EnumChildWindows(dialog, MatchStaticText, reinterpret_cast<LPARAM>(&titleShown));
+        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+        Sleep(200);
+        Press(dialog, IDOK);
+    });
+    VornString chosen("before");
+    ASSERT_TRUE(ChooseFolder(nullptr, chosen));
+    ASSERT_TRUE(driver.Finish());
+    EXPECT_TRUE(titleShown);
+    EXPECT_STREQ(folder.c_str(), chosen.Text());
+
+    DialogDriver canceller(nullptr, [&](HWND dialog) { Press(dialog, IDCANCEL); });
+    EXPECT_FALSE(ChooseFolder(nullptr, chosen, "別の表"));
+    EXPECT_TRUE(canceller.Finish());
+    EXPECT_STREQ(folder.c_str(), chosen.Text());
+}
