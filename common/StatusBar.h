@@ -1,4 +1,5 @@
-// The status bar at the foot of a window, used in simple mode (one text).
+// The status bar at the foot of a window, used in simple mode (one text). The object owns
+// the control: it is destroyed with the object unless its owner window went first.
 #pragma once
 
 #include "WindowBase.h"

@@ -1,4 +1,5 @@
-// A tool bar of bitmap buttons under the menu.
+// A tool bar of bitmap buttons under the menu, owned like the status bar: destroyed with
+// the object unless its owner window went first.
 #pragma once
 
 #include <windows.h>
