@@ -67,15 +67,15 @@ Variant Variant::Text(const char* text)
     return Text(text, text ? strlen(text) : 0);
 }
 
-Variant Variant::Text(const char* text, size_t length)
+Variant Variant::Text(const char* text, size_t length, UINT codePage)
 {
     Variant v;
-    int wide = length ? MultiByteToWideChar(932, 0, text, static_cast<int>(length), nullptr, 0) : 0;
+    int wide = length ? MultiByteToWideChar(codePage, 0, text, static_cast<int>(length), nullptr, 0) : 0;
     BSTR bstr = SysAllocStringLen(nullptr, wide);
     if (!bstr)
         return v;
     if (wide)
-        MultiByteToWideChar(932, 0, text, static_cast<int>(length), bstr, wide);
+        MultiByteToWideChar(codePage, 0, text, static_cast<int>(length), bstr, wide);
     v.value_.vt = VT_BSTR;
     v.value_.bstrVal = bstr;
     return v;

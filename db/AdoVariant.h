@@ -22,7 +22,7 @@ public:
     static Variant Bool(bool value);
     // Code page 932 text as a BSTR (through Unicode, so duplicate codes normalise).
     static Variant Text(const char* text);
-    static Variant Text(const char* text, size_t length);
+    static Variant Text(const char* text, size_t length, UINT codePage = 932);
     static Variant Bytes(const void* data, size_t length);
     // Takes the value over without copying; the source is left empty.
     static Variant Adopt(VARIANT& value);

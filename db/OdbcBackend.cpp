@@ -11,7 +11,34 @@
 
 namespace odbc {
 
-void CollectDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle, ErrorList& errors)
+std::string ToDriver(const char* text, UINT codePage)
+{
+    if (codePage == 932 || !text)
+        return text ? text : "";
+    int wide = MultiByteToWideChar(932, 0, text, -1, nullptr, 0);
+    std::wstring w(wide > 0 ? wide : 1, L'\0');
+    MultiByteToWideChar(932, 0, text, -1, &w[0], wide);
+    int bytes = WideCharToMultiByte(codePage, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(bytes > 0 ? bytes : 1, '\0');
+    WideCharToMultiByte(codePage, 0, w.c_str(), -1, &out[0], bytes, nullptr, nullptr);
+    out.resize(strlen(out.c_str()));
+    return out;
+}
+
+std::string FromDriver(const char* text, size_t length, UINT codePage)
+{
+    if (codePage == 932 || !length)
+        return std::string(text, length);
+    int wide = MultiByteToWideChar(codePage, 0, text, static_cast<int>(length), nullptr, 0);
+    std::wstring w(wide, L'\0');
+    MultiByteToWideChar(codePage, 0, text, static_cast<int>(length), &w[0], wide);
+    int bytes = WideCharToMultiByte(932, 0, w.c_str(), wide, nullptr, 0, nullptr, nullptr);
+    std::string out(bytes, '\0');
+    WideCharToMultiByte(932, 0, w.c_str(), wide, &out[0], bytes, nullptr, nullptr);
+    return out;
+}
+
+void CollectDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle, ErrorList& errors, UINT codePage)
 {
     if (!handle)
         return;
@@ -23,23 +50,24 @@ void CollectDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle, ErrorList& err
         SQLRETURN rc = SQLGetDiagRec(handleType, handle, record, state, &native, text, sizeof text, &length);
         if (!SQL_SUCCEEDED(rc))
             break;
-        errors.Add(reinterpret_cast<char*>(text), reinterpret_cast<char*>(state), native);
+        std::string message = FromDriver(reinterpret_cast<char*>(text), strlen(reinterpret_cast<char*>(text)), codePage);
+        errors.Add(message.c_str(), reinterpret_cast<char*>(state), native);
     }
 }
 
-bool Check(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, ErrorList& errors)
+bool Check(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, ErrorList& errors, UINT codePage)
 {
     if (SQL_SUCCEEDED(rc))
         return true;
     long before = errors.Count();
-    CollectDiagnostics(handleType, handle, errors);
+    CollectDiagnostics(handleType, handle, errors, codePage);
     if (errors.Count() == before)
         errors.Add(rc == SQL_INVALID_HANDLE ? "ODBC: invalid handle" : "ODBC: the call failed without a diagnostic");
     return false;
 }
 
-StatementRows::StatementRows(SQLHSTMT statement, bool ownsStatement)
-    : statement_(statement), ownsStatement_(ownsStatement) {}
+StatementRows::StatementRows(SQLHSTMT statement, bool ownsStatement, UINT codePage)
+    : statement_(statement), ownsStatement_(ownsStatement), codePage_(codePage) {}
 
 StatementRows::~StatementRows()
 {
@@ -54,14 +82,14 @@ StatementRows::~StatementRows()
 bool StatementRows::Describe(ErrorList& errors)
 {
     SQLSMALLINT count = 0;
-    if (!Check(SQLNumResultCols(statement_, &count), SQL_HANDLE_STMT, statement_, errors))
+    if (!Check(SQLNumResultCols(statement_, &count), SQL_HANDLE_STMT, statement_, errors, codePage_))
         return false;
     for (SQLUSMALLINT i = 1; i <= count; ++i) {
         SQLCHAR name[512] = "";
         SQLSMALLINT nameLength = 0, sqlType = 0, digits = 0, nullable = SQL_NULLABLE_UNKNOWN;
         SQLULEN size = 0;
         if (!Check(SQLDescribeCol(statement_, i, name, sizeof name, &nameLength, &sqlType, &size, &digits, &nullable),
-                   SQL_HANDLE_STMT, statement_, errors))
+                   SQL_HANDLE_STMT, statement_, errors, codePage_))
             return false;
         SQLLEN isUnsigned = SQL_FALSE, fixedPrecScale = SQL_FALSE, autoUnique = SQL_FALSE;
         SQLLEN updatable = SQL_ATTR_READWRITE_UNKNOWN;
@@ -73,7 +101,7 @@ bool StatementRows::Describe(ErrorList& errors)
         bool integral = sqlType == SQL_TINYINT || sqlType == SQL_SMALLINT || sqlType == SQL_INTEGER ||
                         sqlType == SQL_BIGINT;
         ColumnInfo info;
-        info.name.Assign(reinterpret_cast<char*>(name));
+        info.name.Assign(FromDriver(reinterpret_cast<char*>(name), strlen(reinterpret_cast<char*>(name)), codePage_).c_str());
         info.type = odbcmap::AdoTypeFromSqlType(sqlType, integral && isUnsigned == SQL_TRUE,
                                                 fixedPrecScale == SQL_TRUE);
         info.definedSize = odbcmap::DefinedSizeFor(info.type, static_cast<long>(size));
@@ -95,7 +123,7 @@ int StatementRows::Fetch(VariantRow& row, ErrorList& errors)
     SQLRETURN rc = SQLFetch(statement_);
     if (rc == SQL_NO_DATA)
         return 0;
-    if (!Check(rc, SQL_HANDLE_STMT, statement_, errors))
+    if (!Check(rc, SQL_HANDLE_STMT, statement_, errors, codePage_))
         return -1;
     row.clear();
     row.resize(columns_.size());
@@ -109,7 +137,7 @@ namespace {
 
 // Reads a character or binary value in pieces; false on failure, null set for NULL.
 bool ReadChunks(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT cType, std::string& data, bool& null,
-                ErrorList& errors)
+                ErrorList& errors, UINT codePage_)
 {
     char buffer[8192];
     null = false;
@@ -118,7 +146,7 @@ bool ReadChunks(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT cType, std:
         SQLRETURN rc = SQLGetData(statement, column, cType, buffer, sizeof buffer, &indicator);
         if (rc == SQL_NO_DATA)
             return true;
-        if (!Check(rc, SQL_HANDLE_STMT, statement, errors))
+        if (!Check(rc, SQL_HANDLE_STMT, statement, errors, codePage_))
             return false;
         if (indicator == SQL_NULL_DATA) {
             null = true;
@@ -266,13 +294,13 @@ bool StatementRows::ReadValue(SQLUSMALLINT column, Variant& value, ErrorList& er
     case adVarBinary:
     case adLongVarBinary: {
         std::string data;
-        if (!ReadChunks(statement_, column, SQL_C_BINARY, data, null, errors)) return false;
+        if (!ReadChunks(statement_, column, SQL_C_BINARY, data, null, errors, codePage_)) return false;
         if (!null) value = Variant::Bytes(data.data(), data.size());
         break;
     }
     default: {
         std::string data;
-        if (!ReadChunks(statement_, column, SQL_C_CHAR, data, null, errors)) return false;
+        if (!ReadChunks(statement_, column, SQL_C_CHAR, data, null, errors, codePage_)) return false;
         if (null) break;
         if (type == adNumeric || type == adCurrency) {
             std::wstring wide = Wide(data);
@@ -292,7 +320,7 @@ bool StatementRows::ReadValue(SQLUSMALLINT column, Variant& value, ErrorList& er
         }
         if (type == adGUID && !data.empty() && data[0] != '{')
             data = "{" + data + "}";
-        value = Variant::Text(data.c_str(), data.size());
+        value = Variant::Text(data.c_str(), data.size(), codePage_);
         break;
     }
     }
@@ -311,13 +339,13 @@ namespace {
 
 class OdbcPrepared : public PreparedStatement {
 public:
-    explicit OdbcPrepared(SQLHSTMT statement) : statement_(statement) {}
+    OdbcPrepared(SQLHSTMT statement, UINT codePage) : statement_(statement), codePage_(codePage) {}
     ~OdbcPrepared() override { SQLFreeHandle(SQL_HANDLE_STMT, statement_); }
     HRESULT Execute(std::unique_ptr<RowSource>& rows, long* affected, ErrorList& errors) override
     {
         SQLFreeStmt(statement_, SQL_CLOSE);
         SQLRETURN rc = SQLExecute(statement_);
-        if (rc != SQL_NO_DATA && !Check(rc, SQL_HANDLE_STMT, statement_, errors))
+        if (rc != SQL_NO_DATA && !Check(rc, SQL_HANDLE_STMT, statement_, errors, codePage_))
             return E_FAIL;
         SQLLEN count = -1;
         if (affected && SQL_SUCCEEDED(SQLRowCount(statement_, &count)))
@@ -325,7 +353,7 @@ public:
         SQLSMALLINT columns = 0;
         SQLNumResultCols(statement_, &columns);
         if (columns > 0) {
-            auto result = std::make_unique<odbc::StatementRows>(statement_, false);
+            auto result = std::make_unique<odbc::StatementRows>(statement_, false, codePage_);
             if (!result->Describe(errors))
                 return E_FAIL;
             rows = std::move(result);
@@ -335,6 +363,7 @@ public:
 
 private:
     SQLHSTMT statement_;
+    UINT codePage_;
 };
 
 }  // namespace
@@ -358,17 +387,41 @@ HRESULT OdbcBackend::Open(const char* connectionString, ErrorList& errors)
         Close();
         return E_FAIL;
     }
-    SQLCHAR out[2048];
-    SQLSMALLINT outLength = 0;
-    SQLRETURN rc = SQLDriverConnect(dbc_, nullptr, reinterpret_cast<SQLCHAR*>(odbcString_.Buffer()), SQL_NTS, out,
-                                    sizeof out, &outLength, SQL_DRIVER_NOPROMPT);
-    if (!Check(rc, SQL_HANDLE_DBC, dbc_, errors)) {
-        SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
-        dbc_ = SQL_NULL_HDBC;
+    codePage_ = 932;
+    if (!Connect(odbcString_, errors)) {
         Close();
         return E_FAIL;
     }
+    // MariaDB Connector/ODBC scans statement text byte by byte and takes Shift_JIS trail
+    // bytes 0x60 and 0x5C for a back-quote and an escape (伝 is 93 60, 表 is 95 5C): the
+    // statement is then cut without any diagnostic. Its text travels as UTF-8 instead,
+    // which has no ASCII bytes inside characters; the program still sees code page 932.
+    char driver[128] = "";
+    SQLSMALLINT driverLength = 0;
+    SQLGetInfo(dbc_, SQL_DRIVER_NAME, driver, sizeof driver, &driverLength);
+    if (sjis::Find(driver, "maodbc", true) >= 0 || sjis::Find(driver, "myodbc", true) >= 0) {
+        SQLDisconnect(dbc_);
+        VornString utf8(odbcString_);
+        if (!utf8.IsEmpty() && !sjis::EndsWithChar(utf8, ';'))
+            utf8.Append(";");
+        utf8.Append("CHARSET=utf8mb4;");
+        codePage_ = CP_UTF8;
+        if (!Connect(utf8, errors)) {
+            Close();
+            return E_FAIL;
+        }
+    }
     return S_OK;
+}
+
+bool OdbcBackend::Connect(const char* odbcText, ErrorList& errors)
+{
+    std::string text = odbc::ToDriver(odbcText, codePage_);
+    SQLCHAR out[2048];
+    SQLSMALLINT outLength = 0;
+    SQLRETURN rc = SQLDriverConnect(dbc_, nullptr, reinterpret_cast<SQLCHAR*>(&text[0]), SQL_NTS, out, sizeof out,
+                                    &outLength, SQL_DRIVER_NOPROMPT);
+    return Check(rc, SQL_HANDLE_DBC, dbc_, errors, codePage_);
 }
 
 void OdbcBackend::Close()
@@ -402,8 +455,9 @@ HRESULT OdbcBackend::Execute(const char* text, bool wantRows, std::unique_ptr<Ro
     SQLHSTMT statement = NewStatement(errors);
     if (!statement)
         return E_FAIL;
-    SQLRETURN rc = SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text)), SQL_NTS);
-    if (rc != SQL_NO_DATA && !Check(rc, SQL_HANDLE_STMT, statement, errors)) {
+    std::string driverText = odbc::ToDriver(text, codePage_);
+    SQLRETURN rc = SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(&driverText[0]), SQL_NTS);
+    if (rc != SQL_NO_DATA && !Check(rc, SQL_HANDLE_STMT, statement, errors, codePage_)) {
         SQLFreeHandle(SQL_HANDLE_STMT, statement);
         return E_FAIL;
     }
@@ -413,7 +467,7 @@ HRESULT OdbcBackend::Execute(const char* text, bool wantRows, std::unique_ptr<Ro
     SQLSMALLINT columns = 0;
     SQLNumResultCols(statement, &columns);
     if (columns > 0 && wantRows) {
-        auto result = std::make_unique<odbc::StatementRows>(statement, true);
+        auto result = std::make_unique<odbc::StatementRows>(statement, true, codePage_);
         if (!result->Describe(errors))
             return E_FAIL;
         rows = std::move(result);
@@ -428,12 +482,13 @@ HRESULT OdbcBackend::Prepare(const char* text, std::unique_ptr<PreparedStatement
     SQLHSTMT statement = NewStatement(errors);
     if (!statement)
         return E_FAIL;
-    if (!Check(SQLPrepare(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text)), SQL_NTS), SQL_HANDLE_STMT,
+    std::string driverText = odbc::ToDriver(text, codePage_);
+    if (!Check(SQLPrepare(statement, reinterpret_cast<SQLCHAR*>(&driverText[0]), SQL_NTS), SQL_HANDLE_STMT,
                statement, errors)) {
         SQLFreeHandle(SQL_HANDLE_STMT, statement);
         return E_FAIL;
     }
-    prepared = std::make_unique<OdbcPrepared>(statement);
+    prepared = std::make_unique<OdbcPrepared>(statement, codePage_);
     return S_OK;
 }
 

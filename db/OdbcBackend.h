@@ -9,6 +9,8 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <string>
+
 class OdbcBackend : public Backend {
 public:
     OdbcBackend() = default;
@@ -31,25 +33,30 @@ public:
 
 private:
     HRESULT EndTransaction(SQLSMALLINT completion, ErrorList& errors);
+    bool Connect(const char* odbcText, ErrorList& errors);
     SQLHSTMT NewStatement(ErrorList& errors);
 
     SQLHENV env_ = SQL_NULL_HENV;
     SQLHDBC dbc_ = SQL_NULL_HDBC;
     VornString odbcString_;
+    UINT codePage_ = 932;  // the code page of the text the driver exchanges
 };
 
 namespace odbc {
 // The one place that decides whether an ODBC call succeeded: SQL_SUCCESS and
 // SQL_SUCCESS_WITH_INFO do; otherwise every diagnostic record of the handle is added
 // to errors and false is returned.
-bool Check(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, ErrorList& errors);
-void CollectDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle, ErrorList& errors);
+bool Check(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, ErrorList& errors, UINT codePage = 932);
+void CollectDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle, ErrorList& errors, UINT codePage = 932);
+// Text between the program (code page 932) and a driver that talks another code page.
+std::string ToDriver(const char* text, UINT codePage);
+std::string FromDriver(const char* text, size_t length, UINT codePage);
 
 // Rows of an executed statement; owns and frees the statement handle.
 class StatementRows : public RowSource {
 public:
     // Describes the result columns; false (with errors) when that fails.
-    StatementRows(SQLHSTMT statement, bool ownsStatement);
+    StatementRows(SQLHSTMT statement, bool ownsStatement, UINT codePage = 932);
     ~StatementRows() override;
     bool Describe(ErrorList& errors);
     const std::vector<ColumnInfo>& Columns() const override { return columns_; }
@@ -63,6 +70,7 @@ private:
 
     SQLHSTMT statement_;
     bool ownsStatement_;
+    UINT codePage_;
     std::vector<ColumnInfo> columns_;
     std::vector<int> sqlTypes_;
     long knownRows_ = -1;

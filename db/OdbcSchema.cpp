@@ -18,11 +18,13 @@ namespace {
 
 struct Restriction {
     bool given = false;
-    std::string text;
+    std::string text;    // in the driver's code page
+    std::string source;  // code page 932, as given
+    UINT codePage = 932;
     Variant value;  // as given, for exact comparison through Unicode
 };
 
-std::vector<Restriction> ReadRestrictions(const std::vector<Variant>& values, size_t count)
+std::vector<Restriction> ReadRestrictions(const std::vector<Variant>& values, size_t count, UINT codePage = 932)
 {
     std::vector<Restriction> out(count);
     for (size_t i = 0; i < values.size() && i < count; ++i) {
@@ -30,8 +32,11 @@ std::vector<Restriction> ReadRestrictions(const std::vector<Variant>& values, si
         if (v.IsEmpty() || v.IsNull() || v.Type() == VT_ERROR)
             continue;
         out[i].given = true;
-        out[i].text = v.ToText().data();
-        out[i].value = Variant::Text(out[i].text.c_str());
+        std::string text = v.ToText().data();
+        out[i].value = Variant::Text(text.c_str());
+        out[i].text = odbc::ToDriver(text.c_str(), codePage);
+        out[i].source = text;
+        out[i].codePage = codePage;
     }
     return out;
 }
@@ -49,10 +54,11 @@ std::wstring WideOf(const Variant& v)
 
 // Catalog patterns would let '_' and '%' match anything: escape them, stepping whole
 // characters so a trail byte is never taken for one of them.
-std::string EscapePattern(const std::string& text, const std::string& escape)
+std::string EscapePattern(const Restriction& r, const std::string& escape)
 {
+    const std::string& text = r.source;
     if (escape.empty())
-        return text;
+        return r.text;
     std::string out;
     for (const char* p = text.c_str(); *p;) {
         size_t n = sjis::CharLength(p);
@@ -61,7 +67,7 @@ std::string EscapePattern(const std::string& text, const std::string& escape)
         out.append(p, n);
         p += n;
     }
-    return out;
+    return odbc::ToDriver(out.c_str(), r.codePage);
 }
 
 SQLCHAR* Arg(const Restriction& r, std::string& storage)
@@ -69,6 +75,8 @@ SQLCHAR* Arg(const Restriction& r, std::string& storage)
     if (!r.given)
         return nullptr;
     storage = r.text;
+    if (storage.empty())
+        storage.push_back('\0');
     return reinterpret_cast<SQLCHAR*>(&storage[0]);
 }
 
@@ -171,8 +179,8 @@ HRESULT OdbcBackend::OpenSchema(long schema, const std::vector<Variant>& restric
         SQLHSTMT statement = NewStatement(errors);
         if (!statement)
             return false;
-        odbc::StatementRows result(statement, true);
-        if (!odbc::Check(call(statement), SQL_HANDLE_STMT, statement, errors) || !result.Describe(errors))
+        odbc::StatementRows result(statement, true, codePage_);
+        if (!odbc::Check(call(statement), SQL_HANDLE_STMT, statement, errors, codePage_) || !result.Describe(errors))
             return false;
         VariantRow row;
         int got;
@@ -187,9 +195,9 @@ HRESULT OdbcBackend::OpenSchema(long schema, const std::vector<Variant>& restric
 
     switch (schema) {
     case adSchemaTables: {
-        std::vector<Restriction> r = ReadRestrictions(restrictionValues, 4);
-        if (r[1].given) r[1].text = EscapePattern(r[1].text, escape);
-        if (r[2].given) r[2].text = EscapePattern(r[2].text, escape);
+        std::vector<Restriction> r = ReadRestrictions(restrictionValues, 4, codePage_);
+        if (r[1].given) r[1].text = EscapePattern(r[1], escape);
+        if (r[2].given) r[2].text = EscapePattern(r[2], escape);
         if (!run([&](SQLHSTMT s) { return SQLTables(s, Arg(r[0], a), SQL_NTS, Arg(r[1], b), SQL_NTS, Arg(r[2], c), SQL_NTS,
                                                     Arg(r[3], d), SQL_NTS); }, raw))
             return E_FAIL;
@@ -210,10 +218,10 @@ HRESULT OdbcBackend::OpenSchema(long schema, const std::vector<Variant>& restric
         break;
     }
     case adSchemaColumns: {
-        std::vector<Restriction> r = ReadRestrictions(restrictionValues, 4);
+        std::vector<Restriction> r = ReadRestrictions(restrictionValues, 4, codePage_);
         std::vector<Restriction> exact = ReadRestrictions(restrictionValues, 4);
         for (int i = 1; i <= 3; ++i)
-            if (r[i].given) r[i].text = EscapePattern(r[i].text, escape);
+            if (r[i].given) r[i].text = EscapePattern(r[i], escape);
         if (!run([&](SQLHSTMT s) { return SQLColumns(s, Arg(r[0], a), SQL_NTS, Arg(r[1], b), SQL_NTS, Arg(r[2], c), SQL_NTS,
                                                      Arg(r[3], d), SQL_NTS); }, raw))
             return E_FAIL;
@@ -247,6 +255,9 @@ HRESULT OdbcBackend::OpenSchema(long schema, const std::vector<Variant>& restric
             bool text = odbcmap::IsTextType(type) || odbcmap::IsBinaryType(type);
             bool date = type == adDBDate || type == adDBTime || type == adDBTimeStamp;
             Variant def = Cell(row, 13);
+            // MariaDB reports "no default" as the bare word NULL (a text default is quoted).
+            if (AsText(def) == "NULL")
+                def = Variant::Null();
             long flags = odbcmap::FieldAttributesFor(type, static_cast<int>(nullable), odbcmap::kReadOnly, false);
             VariantRow o;
             o.push_back(Cell(row, 1));
@@ -275,7 +286,7 @@ HRESULT OdbcBackend::OpenSchema(long schema, const std::vector<Variant>& restric
         break;
     }
     case adSchemaPrimaryKeys: {
-        std::vector<Restriction> r = ReadRestrictions(restrictionValues, 3);
+        std::vector<Restriction> r = ReadRestrictions(restrictionValues, 3, codePage_);
         if (!r[2].given) {
             errors.Add("主キーの取得にはテーブル名の制限が必要です");
             return E_INVALIDARG;
@@ -295,7 +306,7 @@ HRESULT OdbcBackend::OpenSchema(long schema, const std::vector<Variant>& restric
         break;
     }
     case adSchemaIndexes: {
-        std::vector<Restriction> r = ReadRestrictions(restrictionValues, 5);
+        std::vector<Restriction> r = ReadRestrictions(restrictionValues, 5, codePage_);
         if (!r[4].given) {
             errors.Add("インデックスの取得にはテーブル名の制限が必要です");
             return E_INVALIDARG;
@@ -369,7 +380,7 @@ HRESULT OdbcBackend::OpenSchema(long schema, const std::vector<Variant>& restric
         break;
     }
     case adSchemaProviderTypes: {
-        std::vector<Restriction> r = ReadRestrictions(restrictionValues, 2);
+        std::vector<Restriction> r = ReadRestrictions(restrictionValues, 2, codePage_);
         if (!run([&](SQLHSTMT s) { return SQLGetTypeInfo(s, SQL_ALL_TYPES); }, raw))
             return E_FAIL;
         out.Column("TYPE_NAME", adVarWChar);

@@ -76,7 +76,7 @@ ScriptedRowset& ScriptedRowset::Row(std::vector<const char*> values)
     return *this;
 }
 
-ScriptedRowset& ScriptedRowset::Row(VariantRow values)
+ScriptedRowset& ScriptedRowset::RowOfValues(VariantRow values)
 {
     values.resize(columns_.size());
     rows_.push_back(std::move(values));

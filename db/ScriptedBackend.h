@@ -17,7 +17,7 @@ public:
                            long attributes = 0x60 /* adFldIsNullable | adFldMayBeNull */);
     // Values as text (nullptr = NULL), converted to each column's variant type.
     ScriptedRowset& Row(std::vector<const char*> values);
-    ScriptedRowset& Row(VariantRow values);
+    ScriptedRowset& RowOfValues(VariantRow values);
     std::unique_ptr<RowSource> Make() const;
 
 private:
