@@ -58,14 +58,14 @@ private:
     TextFile* file_;
 };
 
-void WriteLine(const GridTextSource& source, int row, int firstColumn, const ModeShape& shape,
-               ExportSink& sink)
+void WriteLine(const GridTextSource& source, int row, int firstColumn, int columns,
+               const ModeShape& shape, ExportSink& sink)
 {
     bool header = row < 0;
     if (!shape.separator)
         sink.Append(kRowOpen);
     VornString cell;
-    for (int column = firstColumn; column < source.ColumnCount(); ++column) {
+    for (int column = firstColumn; column < columns; ++column) {
         if (header)
             source.ColumnTitle(column, cell);
         else
@@ -104,11 +104,12 @@ bool ExportGridText(const GridTextSource& source, int firstColumn, bool selected
             return false;
     }
     target.Clear();
+    int columns = source.ColumnCount();
     ExportSink sink(target, toFile ? &file : nullptr);
 
     if (shape.headerOnly) {
         if (withHeader)
-            WriteLine(source, -1, firstColumn, shape, sink);
+            WriteLine(source, -1, firstColumn, columns, shape, sink);
         return true;
     }
     if (!shape.separator) {
@@ -116,14 +117,14 @@ bool ExportGridText(const GridTextSource& source, int firstColumn, bool selected
         sink.EndLine();
     }
     if (withHeader) {
-        WriteLine(source, -1, firstColumn, shape, sink);
+        WriteLine(source, -1, firstColumn, columns, shape, sink);
         sink.EndLine();
     }
     int rows = source.RowCount();
     for (int row = 0; row < rows; ++row) {
         if (selectedOnly && !source.IsRowSelected(row))
             continue;
-        WriteLine(source, row, firstColumn, shape, sink);
+        WriteLine(source, row, firstColumn, columns, shape, sink);
         sink.EndLine();
     }
     if (!shape.separator) {

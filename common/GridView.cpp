@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -17,8 +18,8 @@ int g_nextOwnListId = 1500;
 std::map<HWND, GridView*> g_grids;
 
 const int kMaxProbedColumns = 101;
-const unsigned kCellGrowth = 260;
-const int kSortTextBytes = 128;
+const size_t kSortTextBytes = 128;
+const UINT kSynchronizeMessage = RegisterWindowMessageA("KestrovaGridSynchronize");
 
 class GridSource : public GridTextSource {
 public:
@@ -36,34 +37,56 @@ private:
     const GridView& grid_;
 };
 
-struct SortContext {
-    const std::vector<std::string>* texts;
-    bool rightAligned;
-    bool descending;
-};
-
-int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM context)
+int ProbeColumnCount(HWND listView)
 {
-    const SortContext* sort = reinterpret_cast<const SortContext*>(context);
-    const std::vector<std::string>& texts = *sort->texts;
-    const char* a = static_cast<size_t>(first) < texts.size() ? texts[first].c_str() : "";
-    const char* b = static_cast<size_t>(second) < texts.size() ? texts[second].c_str() : "";
-    return CompareGridCells(a, b, sort->rightAligned, sort->descending);
+    int count = 0;
+    LVCOLUMNA column = {};
+    column.mask = LVCF_WIDTH;
+    while (count < kMaxProbedColumns &&
+           SendMessageA(listView, LVM_GETCOLUMNA, count, reinterpret_cast<LPARAM>(&column)))
+        ++count;
+    return count;
 }
 
 }  // namespace
 
-GridView::GridView(HWND listView) : WindowBase(listView) { Register(); }
+GridView::GridView(HWND listView) : WindowBase(listView)
+{
+    MakeOwnerData();
+    Register();
+}
 
 GridView::GridView(HWND parent, int x, int y, int width, int height) : WindowBase(nullptr)
 {
     flags_ = kCreateOwnList;
     int id = g_nextOwnListId++;
     window_ = CreateWindowExA(0, WC_LISTVIEWA, "",
-                              WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS,
+                              WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
                               x, y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               GetModuleHandleA(nullptr), nullptr);
     Register();
+}
+
+void GridView::MakeOwnerData()
+{
+    if (!window_ || (GetWindowLongA(window_, GWL_STYLE) & LVS_OWNERDATA))
+        return;
+    // The owner-data style cannot be switched on later: create the same control again.
+    HWND parent = GetParent(window_);
+    RECT rect;
+    GetWindowRect(window_, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    DWORD style = static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE)) | LVS_OWNERDATA;
+    DWORD exStyle = static_cast<DWORD>(GetWindowLongA(window_, GWL_EXSTYLE));
+    int id = GetDlgCtrlID(window_);
+    HWND replacement = CreateWindowExA(exStyle, WC_LISTVIEWA, "", style, rect.left, rect.top,
+                                       rect.right - rect.left, rect.bottom - rect.top, parent,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                       GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(replacement, WM_SETFONT, SendMessageA(window_, WM_GETFONT, 0, 0), FALSE);
+    SetWindowPos(replacement, window_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    DestroyWindow(window_);
+    window_ = replacement;
 }
 
 void GridView::Register()
@@ -72,7 +95,11 @@ void GridView::Register()
         return;
     CreateEditors();
     ListView_SetExtendedListViewStyleEx(window_, LVS_EX_SUBITEMIMAGES, LVS_EX_SUBITEMIMAGES);
+    ListView_SetCallbackMask(window_, LVIS_STATEIMAGEMASK);
     header_ = ListView_GetHeader(window_);
+    columnCount_ = ProbeColumnCount(window_);
+    subclassedParent_ = GetParent(window_);
+    SetWindowSubclass(subclassedParent_, ParentProcedure, reinterpret_cast<UINT_PTR>(this), 0);
     ownsHook_ = ThreadKeyHook::InstallIfAbsent();
     g_grids[window_] = this;
 }
@@ -99,6 +126,8 @@ GridView::~GridView()
         DestroyWindow(comboBox_);
     if (ownsHook_)
         ThreadKeyHook::Remove();
+    if (subclassedParent_)
+        RemoveWindowSubclass(subclassedParent_, ParentProcedure, reinterpret_cast<UINT_PTR>(this));
     DropContextMenu();
     g_grids.erase(window_);
     if ((flags_ & kCreateOwnList) && window_)
@@ -113,6 +142,99 @@ GridView* GridView::FromListHandle(HWND listView)
 
 int GridView::ControlId() const { return GetDlgCtrlID(window_); }
 
+LRESULT CALLBACK GridView::ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR)
+{
+    GridView* grid = nullptr;
+    if (message == WM_NOTIFY) {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        grid = header ? FromListHandle(header->hwndFrom) : nullptr;
+        if (grid && grid->AnswerDisplayRequest(lParam))
+            return 0;
+        if (grid && header->code == LVN_ITEMCHANGED) {
+            // A click on a check box: the list view keeps no state of its own for us.
+            const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+            if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_STATEIMAGEMASK))
+                if (Row* row = grid->RowAt(change->iItem))
+                    row->checked = (change->uNewState & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+        }
+    } else if (message == kSynchronizeMessage) {
+        grid = FromListHandle(reinterpret_cast<HWND>(lParam));
+        if (grid)
+            grid->Synchronize();
+        return 0;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+GridView::Row* GridView::RowAt(int row)
+{
+    return row >= 0 && static_cast<size_t>(row) < rows_.size() ? &rows_[row] : nullptr;
+}
+
+const GridView::Row* GridView::RowAt(int row) const
+{
+    return row >= 0 && static_cast<size_t>(row) < rows_.size() ? &rows_[row] : nullptr;
+}
+
+bool GridView::AnswerDisplayRequest(LPARAM lParam)
+{
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->code == LVN_ODFINDITEMA || header->code == LVN_ODFINDITEMW)
+        return false;
+    if (header->code != LVN_GETDISPINFOA && header->code != LVN_GETDISPINFOW)
+        return false;
+    // Both forms share the layout up to the text pointer; only the text differs.
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
+    const Row* row = RowAt(item.iItem);
+    if (!row)
+        return true;
+    const std::string* text = static_cast<size_t>(item.iSubItem) < row->cells.size() ? &row->cells[item.iSubItem] : nullptr;
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        const char* source = text ? text->c_str() : "";
+        if (header->code == LVN_GETDISPINFOW) {
+            wchar_t* target = reinterpret_cast<wchar_t*>(item.pszText);
+            if (!MultiByteToWideChar(CP_ACP, 0, source, -1, target, item.cchTextMax))
+                target[item.cchTextMax - 1] = L'\0';
+        } else {
+            lstrcpynA(item.pszText, source, item.cchTextMax);
+        }
+    }
+    if (item.mask & LVIF_IMAGE)
+        item.iImage = static_cast<size_t>(item.iSubItem) < row->images.size() ? row->images[item.iSubItem] : -1;
+    if (item.mask & LVIF_STATE) {
+        item.state = INDEXTOSTATEIMAGEMASK(row->checked ? 2 : 1);
+        item.stateMask = LVIS_STATEIMAGEMASK;
+    }
+    return true;
+}
+
+void GridView::RequestSynchronize(bool repaint) const
+{
+    if (repaint)
+        repaintDirty_ = true;
+    else
+        countDirty_ = true;
+    if (!synchronizePosted_ && subclassedParent_) {
+        synchronizePosted_ = true;
+        PostMessageA(subclassedParent_, kSynchronizeMessage, 0, reinterpret_cast<LPARAM>(window_));
+    }
+}
+
+void GridView::Synchronize() const
+{
+    synchronizePosted_ = false;
+    if (countDirty_) {
+        countDirty_ = false;
+        ListView_SetItemCountEx(window_, static_cast<int>(rows_.size()), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+        repaintDirty_ = true;
+    }
+    if (repaintDirty_) {
+        repaintDirty_ = false;
+        InvalidateRect(window_, nullptr, FALSE);
+    }
+}
+
 // Columns
 
 int GridView::AddColumn(const char* title, int width, bool rightAligned)
@@ -122,21 +244,15 @@ int GridView::AddColumn(const char* title, int width, bool rightAligned)
     column.fmt = rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
     column.cx = width;
     column.pszText = const_cast<char*>(title ? title : "");
-    int index = ColumnCount();
+    int index = columnCount_;
     column.iSubItem = index;
-    return static_cast<int>(SendMessageA(window_, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column)));
+    int inserted = static_cast<int>(SendMessageA(window_, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column)));
+    if (inserted >= 0)
+        ++columnCount_;
+    return inserted;
 }
 
-int GridView::ColumnCount() const
-{
-    int count = 0;
-    LVCOLUMNA column = {};
-    column.mask = LVCF_WIDTH;
-    while (count < kMaxProbedColumns &&
-           SendMessageA(window_, LVM_GETCOLUMNA, count, reinterpret_cast<LPARAM>(&column)))
-        ++count;
-    return count;
-}
+int GridView::ColumnCount() const { return columnCount_; }
 
 VornString GridView::ColumnTitle(int column) const
 {
@@ -164,8 +280,8 @@ int GridView::ColumnWidth(int column) const { return ListView_GetColumnWidth(win
 
 void GridView::AutoSizeColumns()
 {
-    int count = ColumnCount();
-    for (int column = 0; column < count; ++column) {
+    Synchronize();
+    for (int column = 0; column < columnCount_; ++column) {
         ListView_SetColumnWidth(window_, column, LVSCW_AUTOSIZE);
         int contents = ListView_GetColumnWidth(window_, column);
         ListView_SetColumnWidth(window_, column, LVSCW_AUTOSIZE_USEHEADER);
@@ -174,46 +290,74 @@ void GridView::AutoSizeColumns()
     }
 }
 
-void GridView::DeleteColumn(int column) { ListView_DeleteColumn(window_, column); }
+void GridView::DeleteColumn(int column)
+{
+    if (!ListView_DeleteColumn(window_, column))
+        return;
+    --columnCount_;
+    for (Row& row : rows_) {
+        if (static_cast<size_t>(column) < row.cells.size())
+            row.cells.erase(row.cells.begin() + column);
+        if (static_cast<size_t>(column) < row.images.size())
+            row.images.erase(row.images.begin() + column);
+    }
+    RequestSynchronize(true);
+}
 
 void GridView::Clear()
 {
     DeleteAllRows();
-    for (int column = ColumnCount() - 1; column >= 0; --column)
+    for (int column = columnCount_ - 1; column >= 0; --column)
         ListView_DeleteColumn(window_, column);
+    columnCount_ = 0;
 }
 
 // Rows
 
-int GridView::AddRow() { return InsertRow(RowCount()); }
+int GridView::AddRow() { return InsertRow(static_cast<int>(rows_.size())); }
 
 int GridView::InsertRow(int index)
 {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = index;
-    item.pszText = const_cast<char*>("");
-    item.lParam = static_cast<LPARAM>(nextRowId_++);
-    currentRow_ = static_cast<int>(SendMessageA(window_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    return currentRow_;
+    if (index < 0 || static_cast<size_t>(index) > rows_.size())
+        index = static_cast<int>(rows_.size());
+    Row row = {nextRowId_++, false, {}, {}};
+    rows_.insert(rows_.begin() + index, std::move(row));
+    currentRow_ = index;
+    RequestSynchronize(false);
+    return index;
 }
 
-void GridView::DeleteRow(int row) { ListView_DeleteItem(window_, row); }
+void GridView::DeleteRow(int row)
+{
+    if (!RowAt(row))
+        return;
+    Synchronize();
+    rows_.erase(rows_.begin() + row);
+    // The list view moves the selection of the rows below up by one.
+    ListView_DeleteItem(window_, row);
+    RequestSynchronize(false);
+}
 
 void GridView::DeleteAllRows()
 {
-    ListView_DeleteAllItems(window_);
+    rows_.clear();
     nextRowId_ = 0;
+    ListView_DeleteAllItems(window_);
+    countDirty_ = false;
+    ListView_SetItemCountEx(window_, 0, LVSICF_NOSCROLL);
 }
 
-int GridView::RowCount() const { return ListView_GetItemCount(window_); }
+int GridView::RowCount() const { return static_cast<int>(rows_.size()); }
 
 void GridView::SetCellText(int row, int column, const char* text)
 {
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(text ? text : "");
-    SendMessageA(window_, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    Row* target = RowAt(row);
+    if (!target || column < 0)
+        return;
+    if (target->cells.size() <= static_cast<size_t>(column))
+        target->cells.resize(static_cast<size_t>(column) + 1);
+    target->cells[column] = text ? text : "";
+    RequestSynchronize(true);
 }
 
 void GridView::SetText(int column, const char* text) { SetCellText(currentRow_, column, text); }
@@ -230,33 +374,35 @@ void GridView::SetTextFormat(int column, const char* format, ...)
 
 void GridView::GetCellText(int row, int column, VornString& out) const
 {
-    if (out.Capacity() < kCellGrowth)
-        out.Resize(kCellGrowth);
-    for (;;) {
-        LVITEMA item = {};
-        item.iSubItem = column;
-        item.pszText = out.Buffer();
-        item.cchTextMax = static_cast<int>(out.Capacity());
-        int length = static_cast<int>(SendMessageA(window_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
-        if (static_cast<unsigned>(length) + 2 < out.Capacity())
-            return;
-        if (!out.Resize(out.Capacity() + kCellGrowth))
-            return;
+    const Row* source = RowAt(row);
+    if (source && column >= 0 && static_cast<size_t>(column) < source->cells.size()) {
+        const std::string& text = source->cells[column];
+        out.Assign(text.c_str(), text.size());
+    } else {
+        out.Clear();
     }
 }
 
 VornString GridView::CellText(int row, int column) const
 {
-    VornString text(kCellGrowth);
+    VornString text;
     GetCellText(row, column, text);
     return text;
 }
 
 // Selection and navigation
 
-int GridView::NextSelectedRow(int after) const { return ListView_GetNextItem(window_, after, LVNI_SELECTED); }
+int GridView::NextSelectedRow(int after) const
+{
+    Synchronize();
+    return ListView_GetNextItem(window_, after, LVNI_SELECTED);
+}
 
-int GridView::NextRow(int after) const { return ListView_GetNextItem(window_, after, LVNI_ALL); }
+int GridView::NextRow(int after) const
+{
+    int next = after + 1;
+    return next >= 0 && next < RowCount() ? next : -1;
+}
 
 int GridView::PreviousRow(int before) const
 {
@@ -267,6 +413,7 @@ int GridView::PreviousRow(int before) const
 
 void GridView::SelectRow(int row, bool select)
 {
+    Synchronize();
     UINT state = select ? (LVIS_SELECTED | LVIS_FOCUSED) : 0;
     ListView_SetItemState(window_, row, state, LVIS_SELECTED | LVIS_FOCUSED);
 }
@@ -275,6 +422,7 @@ void GridView::SelectAll(bool select) { SelectRow(-1, select); }
 
 void GridView::EnsureVisible(int row, int column)
 {
+    Synchronize();
     ListView_EnsureVisible(window_, row, FALSE);
     RECT cell = CellRect(row, column);
     RECT client = {};
@@ -283,12 +431,17 @@ void GridView::EnsureVisible(int row, int column)
         ListView_Scroll(window_, cell.left < 0 ? cell.left : cell.right - client.right, 0);
 }
 
-int GridView::TopRow() const { return ListView_GetTopIndex(window_); }
+int GridView::TopRow() const
+{
+    Synchronize();
+    return ListView_GetTopIndex(window_);
+}
 
 int GridView::RowsPerPage() const { return ListView_GetCountPerPage(window_); }
 
 RECT GridView::CellRect(int row, int column) const
 {
+    Synchronize();
     RECT rect = {};
     ListView_GetSubItemRect(window_, row, column, LVIR_LABEL, &rect);
     return rect;
@@ -305,11 +458,22 @@ void GridView::SetFullRowSelectWithGridLines()
 void GridView::SetCheckBoxes(bool on)
 {
     ListView_SetExtendedListViewStyleEx(window_, LVS_EX_CHECKBOXES, on ? LVS_EX_CHECKBOXES : 0);
+    ListView_SetCallbackMask(window_, LVIS_STATEIMAGEMASK);
 }
 
-void GridView::SetChecked(int row, bool checked) { ListView_SetCheckState(window_, row, checked ? TRUE : FALSE); }
+void GridView::SetChecked(int row, bool checked)
+{
+    if (Row* target = RowAt(row)) {
+        target->checked = checked;
+        RequestSynchronize(true);
+    }
+}
 
-bool GridView::IsChecked(int row) const { return ListView_GetCheckState(window_, row) != 0; }
+bool GridView::IsChecked(int row) const
+{
+    const Row* source = RowAt(row);
+    return source && source->checked;
+}
 
 void GridView::SetColors(COLORREF background, COLORREF text)
 {
@@ -326,22 +490,21 @@ void GridView::AttachImageList(HIMAGELIST images)
 
 void GridView::SetCellImage(int row, int column, int image)
 {
-    LVITEMA item = {};
-    item.mask = LVIF_IMAGE;
-    item.iItem = row;
-    item.iSubItem = column;
-    item.iImage = image;
-    SendMessageA(window_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    Row* target = RowAt(row);
+    if (!target || column < 0)
+        return;
+    if (target->images.size() <= static_cast<size_t>(column))
+        target->images.resize(static_cast<size_t>(column) + 1, -1);
+    target->images[column] = image;
+    RequestSynchronize(true);
 }
 
 int GridView::CellImage(int row, int column) const
 {
-    LVITEMA item = {};
-    item.mask = LVIF_IMAGE;
-    item.iItem = row;
-    item.iSubItem = column;
-    SendMessageA(window_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return item.iImage;
+    const Row* source = RowAt(row);
+    if (!source || column < 0 || static_cast<size_t>(column) >= source->images.size())
+        return -1;
+    return source->images[column];
 }
 
 bool GridView::SetGridFont(int pointSize, int faceKind, bool bold)
@@ -433,25 +596,23 @@ void GridView::DropContextMenu()
 
 void GridView::SortByColumn(int column, bool descending)
 {
-    // The comparison finds rows by their identifiers; their texts are read once here
-    // instead of once per comparison.
-    std::vector<std::string> texts(nextRowId_);
-    int rows = RowCount();
-    char text[kSortTextBytes];
-    for (int row = 0; row < rows; ++row) {
-        LVITEMA item = {};
-        item.mask = LVIF_PARAM | LVIF_TEXT;
-        item.iItem = row;
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        text[0] = '\0';
-        SendMessageA(window_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        if (static_cast<size_t>(item.lParam) < texts.size())
-            texts[item.lParam] = text;
-    }
-    SortContext context = {&texts, IsRightAligned(column), descending};
-    ListView_SortItems(window_, CompareRows, reinterpret_cast<LPARAM>(&context));
+    Synchronize();
+    // Rows carry their selection with them, as in a list view that stores its items.
+    std::vector<bool> selectedById(nextRowId_, false);
+    for (int row = NextSelectedRow(-1); row >= 0; row = NextSelectedRow(row))
+        selectedById[rows_[row].id] = true;
+    bool rightAligned = IsRightAligned(column);
+    size_t textColumn = static_cast<size_t>(column);
+    std::stable_sort(rows_.begin(), rows_.end(), [&](const Row& a, const Row& b) {
+        std::string textA = textColumn < a.cells.size() ? a.cells[textColumn].substr(0, kSortTextBytes - 1) : "";
+        std::string textB = textColumn < b.cells.size() ? b.cells[textColumn].substr(0, kSortTextBytes - 1) : "";
+        return CompareGridCells(textA.c_str(), textB.c_str(), rightAligned, descending) < 0;
+    });
+    ListView_SetItemState(window_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (size_t row = 0; row < rows_.size(); ++row)
+        if (selectedById[rows_[row].id])
+            ListView_SetItemState(window_, static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED);
+    RequestSynchronize(true);
 }
 
 bool GridView::Export(int firstColumn, bool selectedOnly, bool withHeader, int mode, VornString& target) const

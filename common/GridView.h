@@ -1,10 +1,16 @@
 // A report-style list view with row identifiers, in-place editing through an edit box or
 // a combo box, sorting by column, text/HTML export and clipboard copy. The owner window
 // passes its WM_NOTIFY to HandleNotify and receives the private messages WM_USER+1 ... +30.
+//
+// The cells live in the grid itself and the list view shows them as a virtual (owner-data)
+// list: filling and exporting large results then costs no window message per cell.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
+
+#include <string>
+#include <vector>
 
 #include "VornString.h"
 #include "WindowBase.h"
@@ -162,9 +168,28 @@ public:
     void CommitEditor(WPARAM wParam, LPARAM lParam);
     static GridView* FromListHandle(HWND listView);
 
+    // Answers the list view's requests for cell texts, images and check states.
+    bool AnswerDisplayRequest(LPARAM lParam);
+    // Brings the list view's row count up to date and repaints after cell changes.
+    void Synchronize() const;
+
 private:
+    struct Row {
+        unsigned id;
+        bool checked;
+        std::vector<std::string> cells;
+        std::vector<int> images;
+    };
+
+    static LRESULT CALLBACK ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR subclassId, DWORD_PTR data);
     void CreateEditors();
     void Register();
+    // A control from a dialog template is replaced by an owner-data one with the same id.
+    void MakeOwnerData();
+    void RequestSynchronize(bool repaint) const;
+    Row* RowAt(int row);
+    const Row* RowAt(int row) const;
     int ColumnSetting(const VornString& list, int column) const;
     void PlaceEditBox(int row, int column);
 
@@ -187,4 +212,10 @@ private:
     bool hasImageList_ = false;
     unsigned nextRowId_ = 0;
     bool ownsHook_ = false;
+    std::vector<Row> rows_;
+    int columnCount_ = 0;
+    mutable bool countDirty_ = false;
+    mutable bool repaintDirty_ = false;
+    mutable bool synchronizePosted_ = false;
+    HWND subclassedParent_ = nullptr;
 };

@@ -102,15 +102,21 @@ bool TextFile::WriteLine(const char* text)
 {
     if (!stream_ || !text)
         return false;
-    for (const char* p = text; *p; ++p) {
-        if (*p == '\r' && p[1] == '\n')
+    // Runs without a line end go out in one piece; "\r\n" and "\n" both become CR LF.
+    const char* run = text;
+    for (const char* p = text;; ++p) {
+        if (*p != '\n' && *p != '\0')
             continue;
-        if (*p == '\n' && std::fputc('\r', stream_) == EOF)
+        const char* end = (p > run && p[-1] == '\r' && *p == '\n') ? p - 1 : p;
+        size_t length = static_cast<size_t>(end - run);
+        if (length && std::fwrite(run, 1, length, stream_) != length)
             return false;
-        if (std::fputc(*p, stream_) == EOF)
+        if (*p == '\0')
+            return true;
+        if (std::fwrite("\r\n", 1, 2, stream_) != 2)
             return false;
+        run = p + 1;
     }
-    return true;
 }
 
 bool TextFile::WriteFormatLine(const char* format, ...)

@@ -363,3 +363,54 @@ TEST_F(GridViewTest, CheckBoxesImagesAndFonts)
     EXPECT_EQ(700, font.lfWeight);
     EXPECT_STREQ("ＭＳ ゴシック", font.lfFaceName);
 }
+
+TEST_F(GridViewTest, TheListViewShowsTheGridsCells)
+{
+    // Another program part reading the control directly sees the cells the grid holds.
+    char text[64] = "";
+    ListView_GetItemText(grid_->ListHandle(), 2, 1, text, sizeof text);
+    EXPECT_STREQ("表ソ", text);
+    EXPECT_EQ(3, ListView_GetItemCount(grid_->ListHandle()));
+    grid_->AddRow();
+    grid_->SetText(1, "追加");
+    RecordingWindow::Pump();
+    EXPECT_EQ(4, ListView_GetItemCount(grid_->ListHandle()));
+    ListView_GetItemText(grid_->ListHandle(), 3, 1, text, sizeof text);
+    EXPECT_STREQ("追加", text);
+}
+
+TEST(GridViewOnDialogControl, APlainListViewIsReplacedKeepingIdAndPlace)
+{
+    RecordingWindow owner("ダイアログ代わり");
+    HWND plain = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 12, 34, 300, 200,
+                                 owner.Handle(), reinterpret_cast<HMENU>(321), GetModuleHandleA(nullptr), nullptr);
+    {
+        GridView grid(plain);
+        HWND list = GetDlgItem(owner.Handle(), 321);
+        EXPECT_EQ(list, grid.ListHandle());
+        EXPECT_TRUE(GetWindowLongA(list, GWL_STYLE) & LVS_OWNERDATA);
+        RECT rect;
+        GetWindowRect(list, &rect);
+        MapWindowPoints(nullptr, owner.Handle(), reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ(12, rect.left);
+        EXPECT_EQ(34, rect.top);
+        grid.AddColumn("名前", 100);
+        grid.AddRow();
+        grid.SetText(0, "ソ表");
+        RecordingWindow::Pump();
+        char text[32] = "";
+        ListView_GetItemText(list, 0, 0, text, sizeof text);
+        EXPECT_STREQ("ソ表", text);
+    }
+    EXPECT_FALSE(IsWindow(plain));
+}
+
+TEST_F(GridViewTest, SortingKeepsSelectionWithItsRow)
+{
+    grid_->SelectRow(2, true);  // "表ソ"
+    grid_->SortByColumn(1, false);
+    int selected = grid_->NextSelectedRow(-1);
+    ASSERT_GE(selected, 0);
+    EXPECT_STREQ("表ソ", grid_->CellText(selected, 1).Text());
+    EXPECT_EQ(-1, grid_->NextSelectedRow(selected));
+}
