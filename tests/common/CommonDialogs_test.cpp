@@ -1,6 +1,7 @@
 // Message boxes and file and folder dialogs, answered by a driver thread that finds the
 // dialog of this process, checks it and presses a button, as a user would.
 #include <windows.h>
+#include <commctrl.h>
 #include <commdlg.h>
 #include <dlgs.h>
 #include <shlobj.h>
@@ -283,7 +284,19 @@ TEST(FileDialogs, FolderDialogShowsDefaultTitleAndReturnsTheSelection)
     DialogDriver driver(nullptr, [&](HWND dialog) {
         EnumChildWindows(dialog, MatchStaticText, reinterpret_cast<LPARAM>(&titleShown));
         SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
-        Sleep(200);
+        // The tree fills in the background: press OK only once it shows the folder selected.
+        HWND tree = FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr);
+        for (int i = 0; tree && i < 100; ++i) {
+            char text[MAX_PATH] = "";
+            TVITEMA item = {};
+            item.mask = TVIF_TEXT;
+            item.hItem = TreeView_GetSelection(tree);
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            if (item.hItem && TreeView_GetItem(tree, &item) && std::strcmp(text, "選択表") == 0)
+                break;
+            Sleep(50);
+        }
         Press(dialog, IDOK);
     });
     VornString chosen("before");
