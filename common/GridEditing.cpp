@@ -126,7 +126,25 @@ void GridView::HideEditor()
     ShowWindow(comboBox_, SW_HIDE);
 }
 
-bool GridView::FindNextEditableCell(int* row, int* column, int* mode, int* length) const
+namespace {
+
+// Moves (row, column) one cell forward (step 1) or back (step -1), wrapping at the row ends
+// and at the first and last row.
+void StepCell(int step, int rows, int columns, int* row, int* column)
+{
+    *column += step;
+    if (*column >= columns) {
+        *column = 0;
+        *row = *row + 1 >= rows ? 0 : *row + 1;
+    } else if (*column < 0) {
+        *column = columns - 1;
+        *row = *row - 1 < 0 ? rows - 1 : *row - 1;
+    }
+}
+
+}  // namespace
+
+bool GridView::FindEditableCell(int step, int* row, int* column, int* mode, int* length) const
 {
     int rows = RowCount();
     int columns = ColumnCount();
@@ -136,11 +154,7 @@ bool GridView::FindNextEditableCell(int* row, int* column, int* mode, int* lengt
     int c = g_editColumn;
     // One full round over every cell, then give up: no column may be editable.
     for (long steps = 0; steps < static_cast<long>(rows) * columns; ++steps) {
-        if (++c >= columns) {
-            c = 0;
-            if (++r >= rows)
-                r = 0;
-        }
+        StepCell(step, rows, columns, &r, &c);
         if (IsEditable(c)) {
             *row = r;
             *column = c;
@@ -152,29 +166,14 @@ bool GridView::FindNextEditableCell(int* row, int* column, int* mode, int* lengt
     return false;
 }
 
+bool GridView::FindNextEditableCell(int* row, int* column, int* mode, int* length) const
+{
+    return FindEditableCell(1, row, column, mode, length);
+}
+
 bool GridView::FindPreviousEditableCell(int* row, int* column, int* mode, int* length) const
 {
-    int rows = RowCount();
-    int columns = ColumnCount();
-    if (rows <= 0 || columns <= 0)
-        return false;
-    int r = g_editRow;
-    int c = g_editColumn;
-    for (long steps = 0; steps < static_cast<long>(rows) * columns; ++steps) {
-        if (--c < 0) {
-            c = columns - 1;
-            if (--r < 0)
-                r = rows - 1;
-        }
-        if (IsEditable(c)) {
-            *row = r;
-            *column = c;
-            *mode = InputMode(c);
-            *length = MaxLength(c);
-            return true;
-        }
-    }
-    return false;
+    return FindEditableCell(-1, row, column, mode, length);
 }
 
 void GridView::EditNextCell()

@@ -191,6 +191,7 @@ private:
     Row* RowAt(int row);
     const Row* RowAt(int row) const;
     int ColumnSetting(const VornString& list, int column) const;
+    bool FindEditableCell(int step, int* row, int* column, int* mode, int* length) const;
     void PlaceEditBox(int row, int column);
 
     unsigned flags_ = 0;
