@@ -5,6 +5,7 @@
 #   sampledb.sh start   start both (idempotent) and write .data/odbc
 #   sampledb.sh stop    stop what start started (by PID)
 #   sampledb.sh status  exit 0 when both are running
+#   sampledb.sh bench   also create the PostgreSQL benchmark database (DSN KestrovaPgBench)
 #   sampledb.sh env     print the exports a shell needs to reach them
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
@@ -111,6 +112,18 @@ SQL
     fi
 }
 
+create_bench_database() {
+    local folder port; folder=$(server_folder pg postgres); port=$(cat "$data/pg.port")
+    local psql=(as_owner postgres psql -h "$folder" -p "$port" -U postgres -v ON_ERROR_STOP=1 -q)
+    # The last table the script creates marks a complete load.
+    if [ "$("${psql[@]}" -d bench -tAc "select 1 from pg_tables where tablename='百万行'" 2>/dev/null)" != 1 ]; then
+        "${psql[@]}" -c "drop database if exists bench"
+        "${psql[@]}" -c "create database bench owner $user encoding 'UTF8' template template0"
+        PGCLIENTENCODING=UTF8 as_owner postgres psql -h "$folder" -p "$port" -U "$user" -d bench \
+            -v ON_ERROR_STOP=1 -q -f "$KESTROVA_ROOT/scripts/bench/postgres-bench.sql"
+    fi
+}
+
 write_odbc_config() {
     mkdir -p "$data/odbc"
     cat > "$data/odbc/odbcinst.ini" <<INI
@@ -140,6 +153,13 @@ Driver=Kestrova PostgreSQL
 Servername=127.0.0.1
 Port=$(cat "$data/pg.port")
 Database=sample
+ConnSettings=set client_encoding to 'SJIS'
+
+[KestrovaPgBench]
+Driver=Kestrova PostgreSQL
+Servername=127.0.0.1
+Port=$(cat "$data/pg.port")
+Database=bench
 ConnSettings=set client_encoding to 'SJIS'
 
 [KestrovaMy]
@@ -177,11 +197,15 @@ stop)
 status)
     pg_running && mariadb_running
     ;;
+bench)
+    start_postgres
+    create_bench_database
+    ;;
 env)
     echo "export ODBCSYSINI='$data/odbc' ODBCINI='$data/odbc/odbc.ini'"
     ;;
 *)
-    echo "usage: $0 start|stop|status|env" >&2
+    echo "usage: $0 start|stop|status|bench|env" >&2
     exit 2
     ;;
 esac
