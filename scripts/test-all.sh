@@ -31,8 +31,9 @@ databases_were_running=0
 scripts/sampledb.sh status 2>/dev/null && databases_were_running=1
 wineserver_pid=""
 cleanup() {
-    if [ -n "$wineserver_pid" ]; then
-        kill "$wineserver_pid" 2>/dev/null || true
+    if [ -n "$wineserver_pid" ] && kill -0 "$wineserver_pid" 2>/dev/null; then
+        # Our own server: end it with the Wine processes of its session (services and the like).
+        wineserver -k 2>/dev/null || kill "$wineserver_pid" 2>/dev/null || true
         wait "$wineserver_pid" 2>/dev/null || true
     fi
     [ "$databases_were_running" = 1 ] || scripts/sampledb.sh stop || true
