@@ -323,6 +323,15 @@ TEST_F(GridViewTest, KeyInAChildReachesTheTopLevelWindowTwice)
     EXPECT_EQ(77, owner_->Messages(kControlReturn)[0].lParam);
     EXPECT_EQ(1u, owner_->Messages(kControlEscape).size());
     EXPECT_EQ(1u, owner_->Messages(kControlPageDown).size());
+
+    // Files dropped on a child are announced to the top-level window with the drop handle.
+    owner_->ClearLog();
+    PostMessageA(child, WM_DROPFILES, 0x1234, 0);
+    RecordingWindow::Pump();
+    auto drops = owner_->Messages(kChildFilesDropped);
+    ASSERT_EQ(1u, drops.size());
+    EXPECT_EQ(reinterpret_cast<WPARAM>(child), drops[0].wParam);
+    EXPECT_EQ(0x1234, drops[0].lParam);
     DestroyWindow(child);
 }
 
