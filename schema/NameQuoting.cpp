@@ -1,0 +1,66 @@
+#include "NameQuoting.h"
+
+#include "../common/SjisText.h"
+
+namespace {
+
+const char kInformationSchema[] = "INFORMATION_SCHEMA";
+
+}  // namespace
+
+NameQuotes NameQuotesFor(DatabaseKind kind)
+{
+    switch (kind) {
+    case DatabaseKind::Excel:
+    case DatabaseKind::Mdb:
+    case DatabaseKind::SqlServer:
+        return {'[', ']'};
+    case DatabaseKind::MySql:
+        return {'`', '`'};
+    case DatabaseKind::Oracle:
+    case DatabaseKind::Postgres:
+        return {'"', '"'};
+    default:
+        return {'\0', '\0'};
+    }
+}
+
+VornString EncloseName(DatabaseKind kind, const char* name, bool excelThroughDsn)
+{
+    VornString result(name ? name : "");
+    NameQuotes quotes = NameQuotesFor(kind);
+    if (quotes.open == '\0' || (excelThroughDsn && kind == DatabaseKind::Excel))
+        return result;
+    // VornString checks the closing character on a character boundary, so a name ending
+    // in a double-byte character whose trail byte is ']' or '`' is still enclosed.
+    result.Enclose(quotes.open, quotes.close);
+    return result;
+}
+
+VornString RemoveNameQuotes(DatabaseKind kind, const char* name)
+{
+    VornString result(name ? name : "");
+    NameQuotes quotes = NameQuotesFor(kind);
+    if (quotes.open != '\0')
+        result.Unquote(quotes.open, quotes.close);
+    return result;
+}
+
+VornString ListedTableName(DatabaseKind kind, const char* tableName, const char* ownerColumn,
+                           bool excelThroughDsn)
+{
+    VornString result = EncloseName(kind, tableName, excelThroughDsn);
+    if (kind == DatabaseKind::SqlServer && ownerColumn && VornString(ownerColumn).Equals(kInformationSchema)) {
+        result.Prepend(".");
+        result.Prepend(kInformationSchema);
+    }
+    return result;
+}
+
+VornString NameInLiteral(const char* name)
+{
+    VornString result(name ? name : "");
+    // A name with an apostrophe must not end the literal.
+    result.ReplaceAll("'", "''");
+    return result;
+}
