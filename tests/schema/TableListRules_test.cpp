@@ -239,7 +239,6 @@ TEST(TableListRules, OracleListsItsOwnObjectsWithTheirDates)
     EXPECT_EQ("select * from USER_OBJECTS where OBJECT_TYPE in ('SYNONYM','TABLE','VIEW') order by "
               "OBJECT_TYPE",
               Str(TableListStatement(DatabaseKind::Oracle)));
-    EXPECT_EQ("", Str(TableListStatement(DatabaseKind::Postgres)));
     TableListBuilder builder(Options(DatabaseKind::Oracle, "TABLE"), nullptr);
     EXPECT_FALSE(builder.AddOracleRecord(Record({{"OBJECT_NAME", "S"}, {"OBJECT_TYPE", "SYNONYM"}})));
     EXPECT_TRUE(builder.AddOracleRecord(Record({{"OBJECT_NAME", "EMP"},
