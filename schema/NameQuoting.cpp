@@ -50,7 +50,8 @@ VornString ListedTableName(DatabaseKind kind, const char* tableName, const char*
                            bool excelThroughDsn)
 {
     VornString result = EncloseName(kind, tableName, excelThroughDsn);
-    if (kind == DatabaseKind::SqlServer && ownerColumn && VornString(ownerColumn).Equals(kInformationSchema)) {
+    if (kind == DatabaseKind::SqlServer && ownerColumn &&
+        VornString(ownerColumn).Equals(kInformationSchema)) {
         result.Prepend(".");
         result.Prepend(kInformationSchema);
     }

@@ -39,7 +39,10 @@ const char* TableListHeading(DatabaseKind kind, int column)
     }
 }
 
-bool TableListColumnKeepsWidth(int column) { return column == kListCreated || column == kListModified; }
+bool TableListColumnKeepsWidth(int column)
+{
+    return column == kListCreated || column == kListModified;
+}
 
 bool UsesSchemaTableReader(DatabaseKind kind)
 {
