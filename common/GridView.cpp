@@ -280,14 +280,18 @@ int GridView::ColumnWidth(int column) const { return ListView_GetColumnWidth(win
 
 void GridView::AutoSizeColumns()
 {
+    for (int column = 0; column < columnCount_; ++column)
+        AutoSizeColumn(column);
+}
+
+void GridView::AutoSizeColumn(int column)
+{
     Synchronize();
-    for (int column = 0; column < columnCount_; ++column) {
-        ListView_SetColumnWidth(window_, column, LVSCW_AUTOSIZE);
-        int contents = ListView_GetColumnWidth(window_, column);
-        ListView_SetColumnWidth(window_, column, LVSCW_AUTOSIZE_USEHEADER);
-        int title = ListView_GetColumnWidth(window_, column);
-        ListView_SetColumnWidth(window_, column, contents > title ? contents : title);
-    }
+    ListView_SetColumnWidth(window_, column, LVSCW_AUTOSIZE);
+    int contents = ListView_GetColumnWidth(window_, column);
+    ListView_SetColumnWidth(window_, column, LVSCW_AUTOSIZE_USEHEADER);
+    int title = ListView_GetColumnWidth(window_, column);
+    ListView_SetColumnWidth(window_, column, contents > title ? contents : title);
 }
 
 void GridView::DeleteColumn(int column)

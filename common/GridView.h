@@ -88,6 +88,8 @@ public:
     void SetColumnWidth(int column, int width);
     int ColumnWidth(int column) const;
     void AutoSizeColumns();
+    // One column to the larger of its contents and its title.
+    void AutoSizeColumn(int column);
     void DeleteColumn(int column);
     // All rows, then all columns; row identifiers start again at 0.
     void Clear();
