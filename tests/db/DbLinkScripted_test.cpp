@@ -16,7 +16,8 @@ const DatabaseKind kAllKinds[] = {DatabaseKind::Excel,  DatabaseKind::Mdb,    Da
 // count rows numbered from 1, read one at a time; the read of row failAt fails.
 class CountedRows : public RowSource {
 public:
-    CountedRows(long count, long failAt, long* fetches) : count_(count), failAt_(failAt), fetches_(fetches)
+    CountedRows(long count, long failAt, long* fetches, std::vector<bool>* visible, HWND watched)
+        : count_(count), failAt_(failAt), fetches_(fetches), visible_(visible), watched_(watched)
     {
         ColumnInfo info;
         info.name = "n";
@@ -27,6 +28,8 @@ public:
     int Fetch(VariantRow& row, ErrorList& errors) override
     {
         ++*fetches_;
+        if (watched_)
+            visible_->push_back((GetWindowLongA(watched_, GWL_STYLE) & WS_VISIBLE) != 0);
         if (next_ + 1 == failAt_) {
             errors.Add("読み取りエラー");
             return -1;
@@ -42,6 +45,8 @@ private:
     std::vector<ColumnInfo> columns_;
     long count_, failAt_, next_ = 0;
     long* fetches_;
+    std::vector<bool>* visible_;
+    HWND watched_;
 };
 
 // "select n from big" gives a large counted result; "select n from broken" fails at row 3;
@@ -53,7 +58,8 @@ public:
     {
         std::string statement = text;
         if (statement == "select n from big" || statement == "select n from broken") {
-            rows = std::make_unique<CountedRows>(1000000, statement == "select n from big" ? 0 : 3, &fetches);
+            rows = std::make_unique<CountedRows>(1000000, statement == "select n from big" ? 0 : 3, &fetches,
+                                                 &visibleWhileReading, watched);
             return S_OK;
         }
         if (statement == "raw failure")
@@ -62,6 +68,8 @@ public:
     }
     long fetches = 0;
     HRESULT failure = E_FAIL;
+    HWND watched = nullptr;  // the grid, whose visibility each read records
+    std::vector<bool> visibleWhileReading;
 };
 
 class DbLinkScripted : public ::testing::Test {
@@ -207,6 +215,21 @@ TEST_F(DbLinkScripted, FillsRunTheBuiltSelectOnlyWhenNoStatementIsGiven)
     EXPECT_EQ((std::vector<std::string>{"1", "2", "3"}), host->Column(0));
     EXPECT_EQ((std::vector<std::string>{"表", "", ""}), host->Column(1));
     EXPECT_EQ(3, host->link.recordCount);
+
+    // Widths follow the longer of content and title.
+    backend->AddRowset("select * from w", ScriptedRowset()
+                                              .Column("n", adInteger)
+                                              .Column("長い値", adVarWChar)
+                                              .Row({"1", "ずっと長く続いていく文字列の値がここに入っています"}));
+    link.sqlText = "select * from w";
+    ASSERT_EQ(1, link.FillResultList(host->grid));
+    EXPECT_LT(host->grid.ColumnWidth(0), 100);
+    EXPECT_GT(host->grid.ColumnWidth(1), 100);
+    ASSERT_EQ(1, link.FillDataGrid(host->grid));
+    EXPECT_EQ(20, host->grid.ColumnWidth(0));
+    EXPECT_EQ(0, host->grid.ColumnWidth(1));
+    EXPECT_LT(host->grid.ColumnWidth(2), 100);
+    EXPECT_GT(host->grid.ColumnWidth(3), 100);
 }
 
 TEST_F(DbLinkScripted, FillReadsNoMoreRowsThanItShowsAndReportsReadFailures)
@@ -214,9 +237,13 @@ TEST_F(DbLinkScripted, FillReadsNoMoreRowsThanItShowsAndReportsReadFailures)
     DbLink& link = host->link;
     link.record.kind = DatabaseKind::Postgres;
     link.sqlText = "select n from big";
+    backend->watched = host->grid.ListHandle();
     ASSERT_EQ(50, link.FillResultList(host->grid));
     EXPECT_EQ(1000000, link.recordCount);
     EXPECT_LE(backend->fetches, 51);
+    // The grid does not repaint row by row: it is hidden while the rows are read.
+    EXPECT_EQ(std::vector<bool>(backend->visibleWhileReading.size(), false), backend->visibleWhileReading);
+    EXPECT_TRUE(host->GridVisible());
     EXPECT_STREQ("50", host->grid.CellText(49, 0).Text());
 
     link.sqlText = "select n from broken";

@@ -25,7 +25,11 @@ protected:
     {
         statuses.clear();
         host.link.sqlText = text.c_str();
-        return host.link.RunBatch(host.grid, [this](const char* status) { statuses.push_back(status); });
+        visible.clear();
+        return host.link.RunBatch(host.grid, [this](const char* status) {
+            statuses.push_back(status);
+            visible.push_back(host.GridVisible());
+        });
     }
     Rows AllRows() const
     {
@@ -40,6 +44,7 @@ protected:
 
     LinkHost host;
     std::vector<std::string> statuses;
+    std::vector<bool> visible;  // the list's visibility at each status text
 };
 
 }  // namespace
@@ -53,6 +58,8 @@ TEST_P(BatchServer, TwoSelectsEndingInSemicolonsAreTwoCommandsInThreePieces)
                                         "ｺﾏﾝﾄﾞ数:3, 進捗率:33 %", "ｺﾏﾝﾄﾞ数:3, 進捗率:66 %",
                                         "ｺﾏﾝﾄﾞ数:2 処理が終了しました"}),
               statuses);
+    // Hidden from the first statement to the end, so the list does not repaint per row.
+    EXPECT_EQ((std::vector<bool>{true, true, false, false, false, true}), visible);
     EXPECT_EQ((Rows{{"●番号"}, {"1"}, {"2"}, {"●名前"}, {"行3"}}), AllRows());
     EXPECT_STREQ("", host.grid.ColumnTitle(0).Text());
     EXPECT_EQ(100, host.grid.ColumnWidth(0));
