@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -111,6 +112,7 @@ public:
     // into list. The number of statements, or -1 when the connection cannot be opened.
     int RunBatch(GridView& list, const StatusSink& status);
     int RunBatch(GridView& list, StatusBar* status);
+    int RunBatch(GridView& list, std::nullptr_t) { return RunBatch(list, static_cast<StatusBar*>(nullptr)); }
 
 private:
     enum class Purpose { DataGrid, ResultList, CsvQuery };

@@ -4,6 +4,7 @@
 
 #include "DbLinkTestSupport.h"
 #include "common/SjisText.h"
+#include "common/StatusBar.h"
 #include "db/ScriptedBackend.h"
 
 using namespace linktest;
@@ -166,8 +167,7 @@ TEST(StatementBatch, CursorLocationPerKindAndTheStatementsThatRan)
             host.link.record.kind = kind;
             backend->ClearRecord();
             host.link.sqlText = "\r\n select 1 ;\tbad\r\n;\r\n;delete from t";
-            StatusBar* noBar = nullptr;
-            EXPECT_EQ(3, host.link.RunBatch(host.grid, noBar));
+            EXPECT_EQ(3, host.link.RunBatch(host.grid, nullptr));
             long expected = kind == DatabaseKind::Excel || kind == DatabaseKind::Mdb ? adUseServer : adUseClient;
             EXPECT_EQ(expected, host.link.connection->CursorLocation()) << static_cast<int>(kind);
             EXPECT_EQ(expected, host.link.recordset->CursorLocation()) << static_cast<int>(kind);
@@ -175,6 +175,13 @@ TEST(StatementBatch, CursorLocationPerKindAndTheStatementsThatRan)
             EXPECT_EQ("CLOSE", backend->Log().back());
         }
         EXPECT_EQ("構文エラー\n\nbad", std::string(host.link.ErrorText));
+
+        // The main window's status bar is left with the closing text.
+        StatusBar bar;
+        ASSERT_TRUE(bar.Create(host.window.Handle(), 100));
+        host.link.sqlText = "select 1;;";
+        EXPECT_EQ(1, host.link.RunBatch(host.grid, &bar));
+        EXPECT_STREQ("ｺﾏﾝﾄﾞ数:1 処理が終了しました", bar.SimpleText().Text());
     }
     Connection::SetDefaultBackend(nullptr);
 }
