@@ -239,9 +239,14 @@ void GridView::Synchronize() const
 
 int GridView::AddColumn(const char* title, int width, bool rightAligned)
 {
+    return AddColumnWithFormat(title, width, rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT);
+}
+
+int GridView::AddColumnWithFormat(const char* title, int width, int listViewFormat)
+{
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.fmt = rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
+    column.fmt = listViewFormat;
     column.cx = width;
     column.pszText = const_cast<char*>(title ? title : "");
     int index = columnCount_;

@@ -82,6 +82,8 @@ public:
 
     // Columns
     int AddColumn(const char* title, int width, bool rightAligned = false);
+    // listViewFormat: LVCFMT_LEFT, LVCFMT_RIGHT or LVCFMT_CENTER.
+    int AddColumnWithFormat(const char* title, int width, int listViewFormat);
     int ColumnCount() const;
     VornString ColumnTitle(int column) const;
     bool IsRightAligned(int column) const;

@@ -1,5 +1,7 @@
 #include "DefinitionRules.h"
 
+#include <cstring>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -425,7 +427,7 @@ bool IsPostgresSystemSchema(const char* tableSchema)
 VornString PostgresTypesStatement(const char* tableName, const char* tableSchema)
 {
     VornString statement(
-        "select attnum,typname from pg_stat_all_tables ,pg_attribute ,pg_type where "
+        "select attnum,typname,atttypmod from pg_stat_all_tables ,pg_attribute ,pg_type where "
         "schemaname = '");
     statement.Append(NameInLiteral(tableSchema).Text());
     statement.Append("' and relname = '");
@@ -448,7 +450,11 @@ void ApplyPostgresTypes(DefinitionRows& rows, const CatalogRows& records)
         (*row)[kDefTypeName] = type;
         if (type.IsMemberOf("int8,bit,varbit,bool,timestamp"))
             (*row)[kDefSize].Clear();
-        if (type.Equals("numeric") && (*row)[kDefPrecision].Equals("1000")) {
+        // Older drivers report an undeclared precision as 1000, current ones as 28 with
+        // scale 6; the column's type modifier (-1) tells for sure.
+        bool undeclared = (*row)[kDefPrecision].Equals("1000") ||
+                          (record.Has("atttypmod") && std::strcmp(record.Text("atttypmod"), "-1") == 0);
+        if (type.Equals("numeric") && undeclared) {
             (*row)[kDefPrecision].Clear();
             (*row)[kDefScale].Clear();
         }

@@ -162,5 +162,6 @@ bool IsPostgresSystemSchema(const char* tableSchema);
 // The array type whose element is each column's type names the column's base type.
 VornString PostgresTypesStatement(const char* tableName, const char* tableSchema);
 // Row attnum - 1: typname without "_" ("bpchar" is "char"); int8, bit, varbit, bool and
-// timestamp have no length; a numeric of precision 1000 was declared without one.
+// timestamp have no length; a numeric of precision 1000 or type modifier -1 was declared
+// without a precision.
 void ApplyPostgresTypes(DefinitionRows& rows, const CatalogRows& records);

@@ -55,26 +55,80 @@ void SchemaBrowser::Fail(HRESULT result)
     readFailed = true;
 }
 
-bool SchemaBrowser::ReadRecords(const char* statement, const std::function<void(const CatalogRow&)>& add)
+HRESULT SchemaBrowser::QueryRecords(const char* statement, CatalogRows& records)
 {
     if (!recordset)
         recordset.reset(new Recordset);
-    HRESULT result;
-    if (statement) {
-        sqlText = statement;
-        recordset->SetCursorLocation(ado::adUseClient);
-        result = recordset->Open(statement, connection.get(), ado::adOpenKeyset, ado::adLockOptimistic, ado::adCmdText);
-    } else {
-        result = connection->OpenSchema(ado::adSchemaTables, std::vector<const char*>(), *recordset);
+    sqlText = statement;
+    recordset->SetCursorLocation(ado::adUseClient);
+    HRESULT result = recordset->Open(statement, connection.get(), ado::adOpenKeyset, ado::adLockOptimistic,
+                                     ado::adCmdText);
+    if (FAILED(result))
+        return result;
+    if (recordset->State() == ado::adStateOpen) {
+        for (; !recordset->Eof(); recordset->MoveNext())
+            records.push_back(CurrentRecord(*recordset));
+        recordset->Close();
     }
+    return S_OK;
+}
+
+HRESULT SchemaBrowser::SchemaRecords(long schema, const std::vector<VornString>& restrictions, const char* sort,
+                                     CatalogRows& records)
+{
+    if (!schemaRecordset)
+        schemaRecordset.reset(new Recordset);
+    std::vector<const char*> texts;
+    for (const VornString& restriction : restrictions)
+        texts.push_back(restriction.Text());
+    HRESULT result = connection->OpenSchema(schema, texts, *schemaRecordset);
+    if (FAILED(result))
+        return result;
+    if (sort && *sort) {
+        schemaRecordset->SetSort(sort);
+        schemaRecordset->MoveFirst();
+    }
+    for (; !schemaRecordset->Eof(); schemaRecordset->MoveNext())
+        records.push_back(CurrentRecord(*schemaRecordset));
+    schemaRecordset->Close();
+    return S_OK;
+}
+
+HRESULT SchemaBrowser::QueryFields(const char* statement, FieldDescriptions& fields)
+{
+    if (!recordset)
+        recordset.reset(new Recordset);
+    sqlText = statement;
+    HRESULT result = recordset->Open(statement, connection.get(), ado::adOpenKeyset, ado::adLockOptimistic,
+                                     ado::adCmdText);
+    if (FAILED(result))
+        return result;
+    FieldList& list = recordset->Fields();
+    for (long i = 0; i < list.Count(); ++i) {
+        Field* field = list.Item(i);
+        FieldDescription description;
+        description.name = field->Name();
+        description.type = field->Type();
+        description.definedSize = field->DefinedSize();
+        description.precision = field->Precision();
+        description.numericScale = field->NumericScale();
+        description.attributes = field->Attributes();
+        fields.push_back(description);
+    }
+    recordset->Close();
+    return S_OK;
+}
+
+bool SchemaBrowser::ReadRecords(const char* statement, const std::function<void(const CatalogRow&)>& add)
+{
+    CatalogRows records;
+    HRESULT result = statement ? QueryRecords(statement, records)
+                               : SchemaRecords(ado::adSchemaTables, {}, nullptr, records);
+    for (const CatalogRow& row : records)
+        add(row);
     if (FAILED(result)) {
         Fail(result);
         return false;
-    }
-    if (recordset->State() == ado::adStateOpen) {
-        for (; !recordset->Eof(); recordset->MoveNext())
-            add(CurrentRecord(*recordset));
-        recordset->Close();
     }
     return true;
 }
@@ -174,4 +228,158 @@ int SchemaBrowser::CountRows(GridView& list, GridView& scratch)
         ++counted;
     }
     return counted;
+}
+
+// Column definitions
+
+void SchemaBrowser::PrepareDefinitionList(GridView& list)
+{
+    if (IsPreparedDefinitionList(list.ColumnCount(), list.ColumnCount() > 11 ? list.ColumnTitle(11).Text() : "")) {
+        list.DeleteAllRows();
+        return;
+    }
+    list.Clear();
+    for (int column = 0; column < kDefColumnCount; ++column) {
+        DefinitionHeading heading = DefinitionHeadingAt(column);
+        int format = heading.alignment == ColumnAlignment::Right    ? LVCFMT_RIGHT
+                     : heading.alignment == ColumnAlignment::Centre ? LVCFMT_CENTER
+                                                                    : LVCFMT_LEFT;
+        list.AddColumnWithFormat(heading.text, kInitialWidth, format);
+    }
+}
+
+bool SchemaBrowser::GenericRead(DefinitionRows& rows, GridView& list)
+{
+    CatalogRows records;
+    HRESULT result = SchemaRecords(ado::adSchemaColumns,
+                                   ColumnSchemaRestrictions(Kind(), tableName, record.user), kColumnSchemaSort,
+                                   records);
+    if (FAILED(result)) {
+        Fail(result);
+        if (connection->Errors().Count() > 0)
+            CollectConnectionErrors(connection.get());
+        else
+            ErrorText = GenericReadFailureText(GenericReadFailure::OpenSchema);
+        HWND owner = GetParent(list.ListHandle());
+        if (messageSink)
+            messageSink(owner, ErrorText);
+        else
+            ShowWarning(owner, ErrorText);
+        return false;
+    }
+    rows = DefinitionsFromSchemaColumns(records, Kind());
+    return true;
+}
+
+bool SchemaBrowser::RunDefinitionStep(DefinitionStep step, DefinitionRows& rows, GridView& list,
+                                      const char* tableSchema)
+{
+    CatalogRows records;
+    FieldDescriptions fields;
+    HRESULT result = S_OK;
+    switch (step) {
+    case DefinitionStep::GenericRead:
+        return GenericRead(rows, list);
+    case DefinitionStep::FieldRead:
+        result = QueryFields(FieldReadStatement(Kind(), tableName), fields);
+        if (SUCCEEDED(result))
+            rows = DefinitionsFromFields(fields, Kind());
+        break;
+    case DefinitionStep::PrimaryKeysFromSchema:
+        result = SchemaRecords(ado::adSchemaPrimaryKeys, PrimaryKeySchemaRestrictions(tableName), nullptr, records);
+        if (SUCCEEDED(result))
+            ApplySchemaPrimaryKeys(rows, records);
+        break;
+    case DefinitionStep::MdbAutoNumber:
+        result = QueryFields(MdbProbeStatement(tableName), fields);
+        if (SUCCEEDED(result))
+            ApplyMdbAutoNumber(rows, fields);
+        break;
+    case DefinitionStep::MdbFixUps:
+        ApplyMdbFixUps(rows);
+        break;
+    case DefinitionStep::SqlServerCatalog:
+        result = QueryRecords(SqlServerColumnsStatement(tableName), records);
+        if (SUCCEEDED(result)) {
+            ApplySqlServerColumns(rows, records);
+            records.clear();
+            result = QueryRecords(SqlServerKeysStatement(tableName), records);
+            if (SUCCEEDED(result))
+                ApplySqlServerKeys(rows, records);
+        }
+        break;
+    case DefinitionStep::MySqlCatalog:
+        result = QueryRecords(MySqlColumnsStatement(tableName), records);
+        if (SUCCEEDED(result)) {
+            ApplyMySqlColumns(rows, records);
+            records.clear();
+            result = QueryRecords(MySqlIndexStatement(tableName), records);
+            if (SUCCEEDED(result))
+                ApplyMySqlIndexes(rows, records);
+        }
+        break;
+    case DefinitionStep::OracleCatalog:
+        result = QueryRecords(OracleColumnsStatement(tableName), records);
+        if (SUCCEEDED(result)) {
+            ApplyOracleColumns(rows, records);
+            records.clear();
+            result = QueryRecords(OracleKeysStatement(tableName), records);
+            if (SUCCEEDED(result))
+                ApplyOracleKeys(rows, records);
+        }
+        break;
+    case DefinitionStep::PostgresTypes:
+        result = QueryRecords(PostgresTypesStatement(tableName, tableSchema), records);
+        if (SUCCEEDED(result))
+            ApplyPostgresTypes(rows, records);
+        break;
+    case DefinitionStep::Done:
+        break;
+    }
+    if (FAILED(result)) {
+        // A failing refinement keeps the rows read so far; its error is only kept.
+        CollectConnectionErrors(connection.get());
+        return false;
+    }
+    return true;
+}
+
+int SchemaBrowser::ShowDefinition(GridView& list, int tableListIndex, const char* tableSchema)
+{
+    if (tableListIndex != -1)
+        shownTableIndex = tableListIndex;
+    DefinitionPlan plan(Kind(), tableSchema ? tableSchema : "", readFailed);
+    if (plan.Next() == DefinitionStep::Done)
+        return -1;
+    PrepareDefinitionList(list);
+    list.Hide();
+    if (!connection)
+        connection.reset(new Connection);
+    connection->SetCursorLocation(DefinitionReadUsesServerCursor(Kind()) ? ado::adUseServer : ado::adUseClient);
+    HRESULT opened = connection->Open(record.connectionString, "", "", -1);
+    if (FAILED(opened)) {
+        Fail(opened);
+        ErrorText = GenericReadFailureText(GenericReadFailure::OpenConnection);
+        list.Show();
+        HWND owner = GetParent(list.ListHandle());
+        if (messageSink)
+            messageSink(owner, ErrorText);
+        else
+            ShowWarning(owner, ErrorText);
+        return -1;
+    }
+    DefinitionRows rows;
+    for (DefinitionStep step = plan.Next(); step != DefinitionStep::Done; step = plan.Next())
+        plan.Finished(RunDefinitionStep(step, rows, list, tableSchema ? tableSchema : ""));
+    connection->Close();
+    readFailed = plan.ReadFailed();
+
+    for (const DefinitionRow& row : rows) {
+        list.AddRow();
+        for (int column = 0; column < kDefColumnCount && column < static_cast<int>(row.size()); ++column)
+            list.SetText(column, row[column].Text());
+    }
+    list.AutoSizeColumns();
+    list.Show();
+    return rows.empty() && readFailed ? -1 : static_cast<int>(rows.size());
 }

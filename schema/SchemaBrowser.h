@@ -3,6 +3,7 @@
 #pragma once
 
 #include "../db/DbLink.h"
+#include "DefinitionRules.h"
 #include "TableListRules.h"
 
 class GridView;
@@ -24,12 +25,26 @@ public:
     int CountRows(GridView& list, GridView& scratch);
     VornString EncloseName(const char* name) const;
 
+    int shownTableIndex = -1;  // the table-list row whose definition is shown
+    // Reads the definition of tableName into list (tableSchema: column 3 of the table's
+    // row, which decides how a Postgres table is read). The number of columns read, or -1
+    // when nothing could be read (readFailed set; a box for the failures a user must see).
+    int ShowDefinition(GridView& list, int tableListIndex, const char* tableSchema);
+    // Empties a prepared definition list, or clears it and gives it the 13 headings.
+    static void PrepareDefinitionList(GridView& list);
+
 private:
     void PrepareList(GridView& list);
     void ShowList(GridView& list, const TableListRows& rows);
-    // Runs the statement (or, when null, OpenSchema for the tables) and hands every record
-    // to add. False on failure, with failureText set.
+    // The records of a statement, or of OpenSchema for the tables when statement is null,
+    // on the open connection. False on failure, with failureText set.
     bool ReadRecords(const char* statement, const std::function<void(const CatalogRow&)>& add);
+    HRESULT QueryRecords(const char* statement, CatalogRows& records);
+    HRESULT SchemaRecords(long schema, const std::vector<VornString>& restrictions, const char* sort,
+                          CatalogRows& records);
+    HRESULT QueryFields(const char* statement, FieldDescriptions& fields);
+    bool GenericRead(DefinitionRows& rows, GridView& list);
+    bool RunDefinitionStep(DefinitionStep step, DefinitionRows& rows, GridView& list, const char* tableSchema);
     void Fail(HRESULT result);
 };
 

@@ -312,7 +312,7 @@ TEST(DefinitionRules, OracleCorrectsRowsByColumnIdAndReadsTheKeyConstraint)
 
 TEST(DefinitionRules, PostgresNamesBaseTypesFromTheirArrayTypes)
 {
-    EXPECT_EQ("select attnum,typname from pg_stat_all_tables ,pg_attribute ,pg_type where schemaname "
+    EXPECT_EQ("select attnum,typname,atttypmod from pg_stat_all_tables ,pg_attribute ,pg_type where schemaname "
               "= 'o''s' and relname = 'O''Brien' and relid = attrelid and attnum > 0 and atttypid = "
               "typelem and typlen = -1",
               Str(PostgresTypesStatement("O'Brien", "o's")));
