@@ -6,17 +6,9 @@
 
 namespace {
 
-HHOOK g_afterProcessing = nullptr;
 HHOOK g_fromQueue = nullptr;
 
 const int kAncestorSteps = 51;
-
-bool IsListView(HWND window)
-{
-    char className[32];
-    return GetClassNameA(window, className, sizeof className) > 0 &&
-           std::strcmp(className, "SysListView32") == 0;
-}
 
 void ForwardHeaderNotification(HWND listView, const NMHDR* header)
 {
@@ -43,42 +35,7 @@ void ForwardHeaderNotification(HWND listView, const NMHDR* header)
     }
 }
 
-void AfterListViewMessage(const CWPRETSTRUCT& message)
-{
-    switch (message.message) {
-    case WM_COMMAND: {
-        int id = LOWORD(message.wParam);
-        if (id == kGridEditBoxId || id == kGridComboBoxId) {
-            if (GridView* grid = GridView::FromListHandle(message.hwnd))
-                grid->CommitEditor(message.wParam, message.lParam);
-        }
-        break;
-    }
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-        SetFocus(message.hwnd);
-        break;
-    case WM_NOTIFY: {
-        const NMHDR* header = reinterpret_cast<const NMHDR*>(message.lParam);
-        HWND headerControl = reinterpret_cast<HWND>(SendMessageA(message.hwnd, LVM_GETHEADER, 0, 0));
-        if (header && header->hwndFrom == headerControl)
-            ForwardHeaderNotification(message.hwnd, header);
-        break;
-    }
-    default:
-        break;
-    }
-}
 
-LRESULT CALLBACK AfterProcessingHook(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HC_ACTION) {
-        const CWPRETSTRUCT* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-        if (IsListView(message->hwnd))
-            AfterListViewMessage(*message);
-    }
-    return CallNextHookEx(g_afterProcessing, code, wParam, lParam);
-}
 
 void EditBoxKey(HWND editBox, WPARAM key)
 {
@@ -154,25 +111,47 @@ namespace ThreadKeyHook {
 
 bool InstallIfAbsent()
 {
-    if (g_afterProcessing || g_fromQueue)
+    if (g_fromQueue)
         return false;
-    DWORD thread = GetCurrentThreadId();
-    g_afterProcessing = SetWindowsHookExA(WH_CALLWNDPROCRET, AfterProcessingHook, nullptr, thread);
-    g_fromQueue = SetWindowsHookExA(WH_GETMESSAGE, FromQueueHook, nullptr, thread);
+    g_fromQueue = SetWindowsHookExA(WH_GETMESSAGE, FromQueueHook, nullptr, GetCurrentThreadId());
     return true;
 }
 
 void Remove()
 {
-    if (g_afterProcessing)
-        UnhookWindowsHookEx(g_afterProcessing);
     if (g_fromQueue)
         UnhookWindowsHookEx(g_fromQueue);
-    g_afterProcessing = nullptr;
     g_fromQueue = nullptr;
 }
 
-bool IsInstalled() { return g_afterProcessing != nullptr || g_fromQueue != nullptr; }
+bool IsInstalled() { return g_fromQueue != nullptr; }
+
+void AfterListViewMessage(HWND listView, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND: {
+        int id = LOWORD(wParam);
+        if (id == kGridEditBoxId || id == kGridComboBoxId) {
+            if (GridView* grid = GridView::FromListHandle(listView))
+                grid->CommitEditor(wParam, lParam);
+        }
+        break;
+    }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        SetFocus(listView);
+        break;
+    case WM_NOTIFY: {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        HWND headerControl = reinterpret_cast<HWND>(SendMessageA(listView, LVM_GETHEADER, 0, 0));
+        if (header && header->hwndFrom == headerControl)
+            ForwardHeaderNotification(listView, header);
+        break;
+    }
+    default:
+        break;
+    }
+}
 
 HWND TopLevelAncestor(HWND window)
 {

@@ -61,6 +61,7 @@ void Recordset::Attach(std::unique_ptr<RowSource> rows, Connection* connection, 
     fields_.fields_.clear();
     for (size_t i = 0; i < columns_.size(); ++i)
         fields_.fields_.push_back(std::make_unique<Field>(*this, static_cast<long>(i), columns_[i]));
+    countedRows_ = -1;
     open_ = true;
 }
 
@@ -183,8 +184,44 @@ long Recordset::RecordCount()
     long known = source_ ? source_->KnownRowCount() : -1;
     if (known >= static_cast<long>(firstKept_ + rows_.size()))
         return known;
+    if (countedRows_ < 0)
+        countedRows_ = CountThroughStatement();
+    if (countedRows_ >= 0)
+        return countedRows_;
     FetchAll();
     return static_cast<long>(firstKept_ + rows_.size());
+}
+
+// A driver that fetches through a server cursor cannot tell the size of a result. Counting
+// it by reading every row would hold a whole large table in memory to show a few rows of
+// it: the database counts a query's rows itself.
+long Recordset::CountThroughStatement()
+{
+    VornString query(sourceText_);
+    query.TrimBlanks();
+    while (!query.IsEmpty() && query.Text()[query.Length() - 1] == ';') {
+        query.Chop();
+        query.TrimBlanks();
+    }
+    if (query.FindIgnoreCase("select") != 0)
+        return -1;
+    VornString text("select count(*) from (");
+    text.Append(query);
+    text.Append(") kestrova_count");
+    std::unique_ptr<RowSource> rows;
+    ErrorList errors;
+    if (FAILED(connection_->GetBackend()->Execute(text, true, rows, nullptr, errors)) || !rows)
+        return -1;
+    VariantRow row;
+    if (rows->Fetch(row, errors) != 1 || row.empty())
+        return -1;
+    VARIANT count;
+    VariantInit(&count);
+    long result = -1;
+    if (SUCCEEDED(VariantChangeType(&count, &row[0].Get(), 0, VT_I4)))
+        result = count.lVal;
+    VariantClear(&count);
+    return result;
 }
 
 namespace {

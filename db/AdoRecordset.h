@@ -84,6 +84,8 @@ private:
     const VARIANT& ValueAt(long column);
     bool EnsureRow(size_t position);
     bool FetchAll();
+    // The rows of a SELECT counted by the database; -1 when it cannot.
+    long CountThroughStatement();
     HRESULT Requery();
 
     Connection* connection_ = nullptr;
@@ -96,6 +98,7 @@ private:
     std::vector<size_t> order_;        // sorted row positions, empty when unsorted
     VornString sort_;
     VornString sourceText_;
+    long countedRows_ = -1;
     Variant empty_;
     long cursorLocation_ = ado::adUseServer;
     long cursorType_ = ado::adOpenForwardOnly;

@@ -154,6 +154,8 @@ Servername=127.0.0.1
 Port=$(cat "$data/pg.port")
 Database=sample
 ConnSettings=set client_encoding to 'SJIS'
+UseDeclareFetch=1
+Fetch=100
 
 [KestrovaPgBench]
 Driver=Kestrova PostgreSQL
@@ -161,6 +163,8 @@ Servername=127.0.0.1
 Port=$(cat "$data/pg.port")
 Database=bench
 ConnSettings=set client_encoding to 'SJIS'
+UseDeclareFetch=1
+Fetch=100
 
 [KestrovaMy]
 Driver=Kestrova MariaDB

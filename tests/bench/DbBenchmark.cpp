@@ -1,0 +1,105 @@
+// Times one database task of the program against the benchmark database, in its own
+// process so that the memory figures belong to that task alone:
+//   db_benchmark.exe tables|fill|batch|million
+// Prints "<task> <seconds> <peak growth in MB> <rows>".
+#include <windows.h>
+#include <commctrl.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "common/GridView.h"
+#include "schema/SchemaBrowser.h"
+
+namespace {
+
+const char kBenchConnection[] = "KestrovaPgBench,bench,kestrova,kestrova";
+
+double Now()
+{
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+SIZE_T WorkingSet(bool peak)
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return peak ? counters.PeakWorkingSetSize : counters.WorkingSetSize;
+}
+
+int RunTask(const char* task, SchemaBrowser& browser, GridView& grid)
+{
+    if (std::strcmp(task, "tables") == 0)
+        return browser.LoadTableList(grid);
+    if (std::strcmp(task, "fill") == 0) {
+        browser.RowLimit = 1000;
+        browser.sqlText = "select * from \"二十列\"";
+        return browser.FillResultList(grid);
+    }
+    if (std::strcmp(task, "batch") == 0) {
+        VornString batch;
+        for (int i = 1; i <= 1000; ++i)
+            batch.AppendFormat("insert into \"挿入先\" values (%d, '行①～%d', %d.5);\n", i, i, i);
+        browser.sqlText = batch;
+        return browser.RunBatch(grid, nullptr);
+    }
+    if (std::strcmp(task, "million") == 0) {
+        browser.tableName = "\"百万行\"";
+        browser.selectList = "*";
+        browser.sqlText.Clear();
+        int rows = browser.FillDataGrid(grid);
+        return rows == 50 ? static_cast<int>(browser.recordCount) : -rows;
+    }
+    if (std::strcmp(task, "fetch") == 0 || std::strcmp(task, "convert") == 0) {
+        Connection connection;
+        connection.Open(browser.record.connectionString);
+        Recordset rows;
+        rows.Open("select * from \"二十列\"", &connection, 1, 3, 1);
+        int values = 0;
+        for (; !rows.Eof(); rows.MoveNext())
+            for (long i = 0; i < rows.Fields().Count(); ++i) {
+                const VARIANT& value = rows.Fields().Item(i)->Value();
+                if (task[0] == 'c')
+                    values += static_cast<int>(ValueToText(value, ValueTextMode::IntegersByFormat).Length() > 0);
+                else
+                    values += value.vt != VT_EMPTY;
+            }
+        return values;
+    }
+    return -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const char* task = argc > 1 ? argv[1] : "tables";
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    HWND owner = CreateWindowExA(0, "STATIC", "計測", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    GridView grid(owner, 0, 0, 780, 560);
+    SchemaBrowser browser;
+    browser.messageSink = [](HWND, const char* text) { std::fprintf(stderr, "message: %s\n", text); };
+    browser.BuildConnection(DatabaseKind::Postgres, kBenchConnection);
+    if (std::strcmp(task, "batch") == 0) {
+        browser.sqlText = "drop table if exists \"挿入先\"";
+        browser.ExecuteSqlText();
+        browser.sqlText = "create table \"挿入先\" (\"番号\" integer primary key, \"名前\" varchar(40), \"値\" numeric)";
+        browser.ExecuteSqlText();
+    }
+
+    SIZE_T before = WorkingSet(false);
+    double start = Now();
+    int result = RunTask(task, browser, grid);
+    double seconds = Now() - start;
+    double growth = static_cast<double>(WorkingSet(true) - before) / (1024.0 * 1024.0);
+    std::printf("%s %.3f %.1f %d\n", task, seconds, growth, result);
+    DestroyWindow(owner);
+    return result < 0 ? 1 : 0;
+}
