@@ -205,3 +205,49 @@ TEST(SchemaBrowserNames, EncloseNameFollowsTheCurrentKind)
     browser.BuildConnection(DatabaseKind::Mdb, "a.mdb");
     EXPECT_STREQ("[表ソ]", browser.EncloseName("[表ソ]").Text());
 }
+
+// Names and values with ①, ～, ㈱, 髙 and characters whose trail byte is a backslash travel
+// through the whole program: table list, definition and result list, on both servers.
+class RoundTripTest : public TableListTest, public ::testing::WithParamInterface<DatabaseKind> {};
+
+TEST_P(RoundTripTest, JapaneseNamesAndValuesComeBackByteForByte)
+{
+    const char* table = "表①～㈱髙ソ";
+    const char* column = "列①～㈱髙表";
+    const char* value = "値①～㈱髙表ソ's";
+    DatabaseKind kind = GetParam();
+    browser_.BuildConnection(kind, kind == DatabaseKind::Postgres ? "KestrovaPg,sample,kestrova,kestrova"
+                                                                  : "KestrovaMy,sample,kestrova,kestrova");
+    VornString quotedTable = browser_.EncloseName(table);
+    VornString quotedColumn = browser_.EncloseName(column);
+    browser_.sqlText.Format("drop table if exists %s", quotedTable.Text());
+    browser_.ExecuteSqlText();
+    browser_.sqlText.Format("create table %s (%s varchar(40))", quotedTable.Text(), quotedColumn.Text());
+    ASSERT_EQ(0, browser_.ExecuteSqlText()) << browser_.ErrorText.Text();
+    browser_.sqlText.Format("insert into %s values ('値①～㈱髙表ソ''s')", quotedTable.Text());
+    ASSERT_EQ(0, browser_.ExecuteSqlText()) << browser_.ErrorText.Text();
+
+    ASSERT_GT(browser_.LoadTableList(*list_), 0);
+    int row = RowOf(table);
+    ASSERT_GE(row, 0) << "table list";
+
+    GridView definition(owner_->Handle(), 0, 0, 400, 200);
+    browser_.tableName = table;
+    ASSERT_EQ(1, browser_.ShowDefinition(definition, row, kind == DatabaseKind::Postgres ? "public" : ""))
+        << browser_.ErrorText.Text();
+    EXPECT_STREQ(column, definition.CellText(0, 1).Text());
+
+    browser_.sqlText.Format("select %s from %s", quotedColumn.Text(), quotedTable.Text());
+    ASSERT_EQ(1, browser_.FillResultList(*scratch_));
+    EXPECT_STREQ(column, scratch_->ColumnTitle(0).Text());
+    EXPECT_STREQ(value, scratch_->CellText(0, 0).Text());
+
+    browser_.sqlText.Format("drop table %s", quotedTable.Text());
+    EXPECT_EQ(0, browser_.ExecuteSqlText());
+}
+
+INSTANTIATE_TEST_SUITE_P(SampleServers, RoundTripTest,
+                         ::testing::Values(DatabaseKind::Postgres, DatabaseKind::MySql),
+                         [](const ::testing::TestParamInfo<DatabaseKind>& info) {
+                             return info.param == DatabaseKind::Postgres ? "PostgreSQL" : "MariaDB";
+                         });
