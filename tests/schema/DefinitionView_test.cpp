@@ -154,3 +154,71 @@ TEST_F(DefinitionViewTest, FailedReadsReportAndStopFurtherReads)
     EXPECT_EQ(-1, Show("受注", ""));
     EXPECT_TRUE(backend->Log().empty()) << "nothing is read while the last read failed";
 }
+
+namespace {
+
+ScriptedRowset ColumnSchema(std::vector<std::vector<const char*>> rows)
+{
+    ScriptedRowset columns;
+    columns.Column("TABLE_NAME", 202).Column("COLUMN_NAME", 202).Column("ORDINAL_POSITION", 3)
+        .Column("DATA_TYPE", 2).Column("CHARACTER_MAXIMUM_LENGTH", 3).Column("NUMERIC_PRECISION", 2)
+        .Column("NUMERIC_SCALE", 2).Column("IS_NULLABLE", 11).Column("COLUMN_DEFAULT", 202);
+    for (auto& row : rows)
+        columns.Row(row);
+    return columns;
+}
+
+}  // namespace
+
+TEST_F(DefinitionViewTest, SqlServerRefinementFromSpColumnsAndSpPkeys)
+{
+    auto backend = std::make_shared<ScriptedBackend>();
+    Connection::SetDefaultBackend(backend);
+    backend->AddSchemaRowset(ado::adSchemaColumns, {"", "", "受注", ""},
+                             ColumnSchema({{"受注", "番号", "1", "3", nullptr, "10", nullptr, "0", nullptr},
+                                           {"受注", "版", "2", "128", "8", nullptr, nullptr, "0", nullptr},
+                                           {"受注", "品名", "3", "129", "40", nullptr, nullptr, "1", nullptr}}));
+    ScriptedRowset spColumns;
+    spColumns.Column("COLUMN_NAME", 200).Column("TYPE_NAME", 200).Column("COLUMN_DEF", 200)
+        .Row({"番号", "int identity", nullptr})
+        .Row({"版", "timestamp", nullptr})
+        .Row({"品名", "varchar", "('未定')"});
+    backend->AddRowset(SqlServerColumnsStatement("受注").Text(), spColumns);
+    ScriptedRowset spKeys;
+    spKeys.Column("COLUMN_NAME", 200).Column("KEY_SEQ", 2).Row({"番号", "1"});
+    backend->AddRowset(SqlServerKeysStatement("受注").Text(), spKeys);
+
+    browser_.BuildConnection(DatabaseKind::SqlServer, "srv,db,sa,pw");
+    ASSERT_EQ(3, Show("受注", "")) << browser_.ErrorText.Text();
+    EXPECT_EQ("INT IDENTITY", Cell("番号", kDefTypeName));
+    EXPECT_EQ("1", Cell("番号", kDefPrimaryKey));
+    EXPECT_EQ("TIMESTAMP", Cell("版", kDefTypeName));
+    EXPECT_EQ("", Cell("版", kDefSize));
+    EXPECT_EQ("('未定')", Cell("品名", kDefDefault));
+    EXPECT_EQ((std::vector<std::string>{"sp_columns [受注]", "sp_pkeys [受注]"}), backend->Statements());
+}
+
+TEST_F(DefinitionViewTest, OracleReadsItsOwnersColumnsAndConstraints)
+{
+    auto backend = std::make_shared<ScriptedBackend>();
+    Connection::SetDefaultBackend(backend);
+    backend->AddSchemaRowset(ado::adSchemaColumns, {"", "SCOTT", "EMP", ""},
+                             ColumnSchema({{"EMP", "EMPNO", "1", "131", nullptr, "4", "0", "0", nullptr},
+                                           {"EMP", "ENAME", "2", "129", "10", nullptr, nullptr, "1", nullptr}}));
+    ScriptedRowset tabColumns;
+    tabColumns.Column("COLUMN_ID", 131).Column("DATA_TYPE", 200).Column("DATA_DEFAULT", 200).Column("DATA_LENGTH", 131)
+        .Row({"1", "number", nullptr, "22"})
+        .Row({"2", "varchar2", "'なし'", "10"});
+    backend->AddRowset(OracleColumnsStatement("EMP").Text(), tabColumns);
+    ScriptedRowset constraints;
+    constraints.Column("COLUMN_NAME", 200).Column("POSITION", 131).Row({"EMPNO", "1"});
+    backend->AddRowset(OracleKeysStatement("EMP").Text(), constraints);
+
+    browser_.BuildConnection(DatabaseKind::Oracle, "orcl,scott,tiger");
+    ASSERT_EQ(2, Show("EMP", "")) << browser_.ErrorText.Text();
+    EXPECT_EQ("NUMBER", Cell("EMPNO", kDefTypeName));
+    EXPECT_EQ("", Cell("EMPNO", kDefSize)) << "no length without one from the column schema";
+    EXPECT_EQ("1", Cell("EMPNO", kDefPrimaryKey));
+    EXPECT_EQ("VARCHAR2", Cell("ENAME", kDefTypeName));
+    EXPECT_EQ("'なし'", Cell("ENAME", kDefDefault));
+}
