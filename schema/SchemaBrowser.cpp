@@ -271,6 +271,22 @@ bool SchemaBrowser::GenericRead(DefinitionRows& rows, GridView& list)
     return true;
 }
 
+HRESULT SchemaBrowser::RefineFromCatalog(DefinitionRows& rows, const char* columnsStatement,
+                                         CatalogApply applyColumns, const char* keysStatement,
+                                         CatalogApply applyKeys)
+{
+    CatalogRows records;
+    HRESULT result = QueryRecords(columnsStatement, records);
+    if (FAILED(result))
+        return result;
+    applyColumns(rows, records);
+    records.clear();
+    result = QueryRecords(keysStatement, records);
+    if (SUCCEEDED(result))
+        applyKeys(rows, records);
+    return result;
+}
+
 bool SchemaBrowser::RunDefinitionStep(DefinitionStep step, DefinitionRows& rows, GridView& list,
                                       const char* tableSchema)
 {
@@ -299,34 +315,16 @@ bool SchemaBrowser::RunDefinitionStep(DefinitionStep step, DefinitionRows& rows,
         ApplyMdbFixUps(rows);
         break;
     case DefinitionStep::SqlServerCatalog:
-        result = QueryRecords(SqlServerColumnsStatement(tableName), records);
-        if (SUCCEEDED(result)) {
-            ApplySqlServerColumns(rows, records);
-            records.clear();
-            result = QueryRecords(SqlServerKeysStatement(tableName), records);
-            if (SUCCEEDED(result))
-                ApplySqlServerKeys(rows, records);
-        }
+        result = RefineFromCatalog(rows, SqlServerColumnsStatement(tableName), ApplySqlServerColumns,
+                                   SqlServerKeysStatement(tableName), ApplySqlServerKeys);
         break;
     case DefinitionStep::MySqlCatalog:
-        result = QueryRecords(MySqlColumnsStatement(tableName), records);
-        if (SUCCEEDED(result)) {
-            ApplyMySqlColumns(rows, records);
-            records.clear();
-            result = QueryRecords(MySqlIndexStatement(tableName), records);
-            if (SUCCEEDED(result))
-                ApplyMySqlIndexes(rows, records);
-        }
+        result = RefineFromCatalog(rows, MySqlColumnsStatement(tableName), ApplyMySqlColumns,
+                                   MySqlIndexStatement(tableName), ApplyMySqlIndexes);
         break;
     case DefinitionStep::OracleCatalog:
-        result = QueryRecords(OracleColumnsStatement(tableName), records);
-        if (SUCCEEDED(result)) {
-            ApplyOracleColumns(rows, records);
-            records.clear();
-            result = QueryRecords(OracleKeysStatement(tableName), records);
-            if (SUCCEEDED(result))
-                ApplyOracleKeys(rows, records);
-        }
+        result = RefineFromCatalog(rows, OracleColumnsStatement(tableName), ApplyOracleColumns,
+                                   OracleKeysStatement(tableName), ApplyOracleKeys);
         break;
     case DefinitionStep::PostgresTypes:
         result = QueryRecords(PostgresTypesStatement(tableName, tableSchema), records);

@@ -44,6 +44,10 @@ private:
                           CatalogRows& records);
     HRESULT QueryFields(const char* statement, FieldDescriptions& fields);
     bool GenericRead(DefinitionRows& rows, GridView& list);
+    using CatalogApply = void (*)(DefinitionRows&, const CatalogRows&);
+    // A kind's own catalog: a statement that corrects the columns, then one for the keys.
+    HRESULT RefineFromCatalog(DefinitionRows& rows, const char* columnsStatement, CatalogApply applyColumns,
+                              const char* keysStatement, CatalogApply applyKeys);
     bool RunDefinitionStep(DefinitionStep step, DefinitionRows& rows, GridView& list, const char* tableSchema);
     void Fail(HRESULT result);
 };
