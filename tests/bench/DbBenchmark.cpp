@@ -1,7 +1,9 @@
 // Times one database task of the program against the benchmark database, in its own
 // process so that the memory figures belong to that task alone:
 //   db_benchmark.exe tables|fill|batch|million
-// Prints "<task> <seconds> <peak growth in MB> <rows>".
+//   db_benchmark.exe fetch|convert [statement]   (the layer alone: reading values, and
+//                                                 reading and converting them to text)
+// Prints "<task> <seconds> <peak growth in MB> <rows or values>".
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -32,7 +34,7 @@ SIZE_T WorkingSet(bool peak)
     return peak ? counters.PeakWorkingSetSize : counters.WorkingSetSize;
 }
 
-int RunTask(const char* task, SchemaBrowser& browser, GridView& grid)
+int RunTask(const char* task, const char* statement, SchemaBrowser& browser, GridView& grid)
 {
     if (std::strcmp(task, "tables") == 0)
         return browser.LoadTableList(grid);
@@ -59,7 +61,7 @@ int RunTask(const char* task, SchemaBrowser& browser, GridView& grid)
         Connection connection;
         connection.Open(browser.record.connectionString);
         Recordset rows;
-        rows.Open("select * from \"二十列\"", &connection, 1, 3, 1);
+        rows.Open(statement ? statement : "select * from \"二十列\"", &connection, 1, 3, 1);
         int values = 0;
         for (; !rows.Eof(); rows.MoveNext())
             for (long i = 0; i < rows.Fields().Count(); ++i) {
@@ -96,7 +98,7 @@ int main(int argc, char** argv)
 
     SIZE_T before = WorkingSet(false);
     double start = Now();
-    int result = RunTask(task, browser, grid);
+    int result = RunTask(task, argc > 2 ? argv[2] : nullptr, browser, grid);
     double seconds = Now() - start;
     double growth = static_cast<double>(WorkingSet(true) - before) / (1024.0 * 1024.0);
     std::printf("%s %.3f %.1f %d\n", task, seconds, growth, result);
