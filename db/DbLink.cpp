@@ -29,9 +29,11 @@ VornString GeneralText(const VARIANT& value)
     return text;
 }
 
+}  // namespace
+
 // The system's text for a failure code without its closing line break, as COM's error
 // objects give it.
-VornString SystemMessage(HRESULT code)
+VornString SystemMessageText(HRESULT code)
 {
     VornString text;
     char* message = nullptr;
@@ -53,6 +55,8 @@ VornString SystemMessage(HRESULT code)
         text = dblink::ComFailureFallbackText(static_cast<unsigned long>(code));
     return text;
 }
+
+namespace {
 
 VARIANT RestrictionArray(const std::vector<VornString>& restrictions)
 {
@@ -208,7 +212,7 @@ int DbLink::ExecuteAndClassify(const char* statement, DatabaseKind kind)
     HRESULT result = exportConnection->Execute(statement ? statement : "", nullptr, adExecuteNoRecords);
     if (SUCCEEDED(result))
         return 0;
-    ErrorText = SystemMessage(result);
+    ErrorText = SystemMessageText(result);
     if (exportConnection->Errors().Count() > 0)
         CollectConnectionErrors(exportConnection.get());
     return dblink::ClassifyExecuteFailure(kind, ErrorText);

@@ -31,6 +31,10 @@ enum class ValueTextMode { General, IntegersByFormat };
 // page, "???" for everything else (byte arrays, objects).
 VornString ValueToText(const VARIANT& value, ValueTextMode mode);
 
+// The system's message for a failure code without its line break; "IDispatch error #%d" or
+// "Unknown error 0x%0lX" when the system has none.
+VornString SystemMessageText(HRESULT code);
+
 class DbLink {
 public:
     DbLink();

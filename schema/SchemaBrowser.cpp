@@ -9,19 +9,6 @@ namespace {
 
 const int kInitialWidth = 100;
 
-VornString SystemMessage(HRESULT result)
-{
-    char text[512] = "";
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                  static_cast<DWORD>(result), 0, text, sizeof text, nullptr);
-    while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r'))
-        text[--length] = '\0';
-    VornString message(text);
-    if (message.IsEmpty())
-        message.Format("Unknown error 0x%0lX", static_cast<unsigned long>(result));
-    return message;
-}
-
 }  // namespace
 
 CatalogRow CurrentRecord(Recordset& rows)
@@ -50,7 +37,7 @@ void SchemaBrowser::Fail(HRESULT result)
         CollectConnectionErrors(connection.get());
         failureText = ErrorText;
     } else {
-        failureText = SystemMessage(result);
+        failureText = SystemMessageText(result);
     }
     readFailed = true;
 }
