@@ -325,11 +325,15 @@ void DbLink::Report(GridView& grid)
 {
     ErrorText.Append("\n");
     ErrorText.Append(sqlText);
-    HWND owner = grid.Parent();
+    ShowMessage(grid.Parent(), ErrorText);
+}
+
+void DbLink::ShowMessage(HWND owner, const char* text) const
+{
     if (messageSink)
-        messageSink(owner, ErrorText);
+        messageSink(owner, text);
     else
-        ShowWarning(owner, ErrorText);
+        ShowWarning(owner, text);
 }
 
 int DbLink::FillQuery(GridView& grid, Purpose purpose)

@@ -72,6 +72,8 @@ public:
     // capture the text instead of blocking on a box.
     using MessageSink = std::function<void(HWND owner, const char* text)>;
     MessageSink messageSink;
+    // Shows a failure to the user through messageSink, or the program's message box.
+    void ShowMessage(HWND owner, const char* text) const;
     using StatusSink = std::function<void(const char* text)>;
 
     DatabaseKind Kind() const { return record.kind; }

@@ -1,7 +1,6 @@
 #include "SchemaBrowser.h"
 
 #include "../common/GridView.h"
-#include "../common/MessageBoxes.h"
 #include "../db/AdoConstants.h"
 #include "NameQuoting.h"
 
@@ -159,10 +158,7 @@ int SchemaBrowser::LoadTableList(GridView& list)
     if (FAILED(opened)) {
         Fail(opened);
         ShowList(list, TableListRows());
-        if (messageSink)
-            messageSink(GetParent(list.ListHandle()), kTableListConnectFailed);
-        else
-            ShowWarning(GetParent(list.ListHandle()), kTableListConnectFailed);
+        ShowMessage(GetParent(list.ListHandle()), kTableListConnectFailed);
         return -1;
     }
 
@@ -247,11 +243,7 @@ bool SchemaBrowser::GenericRead(DefinitionRows& rows, GridView& list)
             CollectConnectionErrors(connection.get());
         else
             ErrorText = GenericReadFailureText(GenericReadFailure::OpenSchema);
-        HWND owner = GetParent(list.ListHandle());
-        if (messageSink)
-            messageSink(owner, ErrorText);
-        else
-            ShowWarning(owner, ErrorText);
+        ShowMessage(GetParent(list.ListHandle()), ErrorText);
         return false;
     }
     rows = DefinitionsFromSchemaColumns(records, Kind());
@@ -346,11 +338,7 @@ int SchemaBrowser::ShowDefinition(GridView& list, int tableListIndex, const char
         Fail(opened);
         ErrorText = GenericReadFailureText(GenericReadFailure::OpenConnection);
         list.Show();
-        HWND owner = GetParent(list.ListHandle());
-        if (messageSink)
-            messageSink(owner, ErrorText);
-        else
-            ShowWarning(owner, ErrorText);
+        ShowMessage(GetParent(list.ListHandle()), ErrorText);
         return -1;
     }
     DefinitionRows rows;
