@@ -12,99 +12,12 @@
 #include <functional>
 #include <string>
 
+#include "DialogDriver.h"
 #include "TestSupport.h"
 #include "common/FileDialogs.h"
 #include "common/MessageBoxes.h"
 
 namespace {
-
-struct Search {
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchOwnDialog(HWND window, LPARAM lParam)
-{
-    Search* search = reinterpret_cast<Search*>(lParam);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char className[64] = "";
-    char title[256] = "";
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, title, sizeof title);
-    if (process == GetCurrentProcessId() && std::strcmp(className, "#32770") == 0 &&
-        IsWindowVisible(window) && (!search->title || std::strcmp(title, search->title) == 0)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Runs the action on the first visible dialog of this process with the title (any title
-// when null), on a thread of its own; the dialog's modal loop serves the action's messages.
-class DialogDriver {
-public:
-    DialogDriver(const char* title, std::function<void(HWND)> action)
-        : title_(title ? title : ""), anyTitle_(!title), action_(std::move(action))
-    {
-        thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
-    }
-    ~DialogDriver()
-    {
-        WaitForSingleObject(thread_, 30000);
-        CloseHandle(thread_);
-    }
-    // Waits for the driver; true when it found the dialog.
-    bool Finish()
-    {
-        WaitForSingleObject(thread_, 30000);
-        return found_;
-    }
-
-private:
-    static DWORD WINAPI Run(void* self)
-    {
-        DialogDriver* driver = static_cast<DialogDriver*>(self);
-        for (int i = 0; i < 400; ++i) {
-            Search search = {driver->anyTitle_ ? nullptr : driver->title_.c_str(), nullptr};
-            EnumWindows(MatchOwnDialog, reinterpret_cast<LPARAM>(&search));
-            if (search.found) {
-                driver->found_ = true;
-                Sleep(200);  // let the dialog finish its first layout
-                driver->action_(search.found);
-                return 0;
-            }
-            Sleep(50);
-        }
-        return 0;
-    }
-
-    std::string title_;
-    bool anyTitle_;
-    std::function<void(HWND)> action_;
-    HANDLE thread_ = nullptr;
-    bool found_ = false;
-};
-
-void Press(HWND dialog, int button) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
-
-BOOL CALLBACK MatchDefaultButton(HWND window, LPARAM lParam)
-{
-    if ((GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
-        *reinterpret_cast<int*>(lParam) = GetDlgCtrlID(window);
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The button drawn as the default one (Wine's message box answers DM_GETDEFID with IDOK
-// whatever its buttons are).
-int DefaultButton(HWND dialog)
-{
-    int id = 0;
-    EnumChildWindows(dialog, MatchDefaultButton, reinterpret_cast<LPARAM>(&id));
-    return id;
-}
 
 std::string CurrentFolder()
 {

@@ -1,0 +1,1 @@
+# Settings, hot-key launcher and options dialog targets.

@@ -1,0 +1,94 @@
+#include "DialogDriver.h"
+
+#include <cstring>
+
+namespace {
+
+struct Search {
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchOwnDialog(HWND window, LPARAM lParam)
+{
+    Search* search = reinterpret_cast<Search*>(lParam);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[64] = "";
+    char title[256] = "";
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    if (process == GetCurrentProcessId() && std::strcmp(className, "#32770") == 0 &&
+        IsWindowVisible(window) && (!search->title || std::strcmp(title, search->title) == 0)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK MatchDefaultButton(HWND window, LPARAM lParam)
+{
+    if ((GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+        *reinterpret_cast<int*>(lParam) = GetDlgCtrlID(window);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND FindOwnDialog(const char* title)
+{
+    Search search = {title, nullptr};
+    EnumWindows(MatchOwnDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForOwnDialog(const char* title, int timeoutMs)
+{
+    for (int waited = 0; waited < timeoutMs; waited += 50) {
+        if (HWND found = FindOwnDialog(title))
+            return found;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+DialogDriver::DialogDriver(const char* title, std::function<void(HWND)> action)
+    : title_(title ? title : ""), anyTitle_(!title), action_(std::move(action))
+{
+    thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+}
+
+DialogDriver::~DialogDriver()
+{
+    WaitForSingleObject(thread_, 30000);
+    CloseHandle(thread_);
+}
+
+bool DialogDriver::Finish()
+{
+    WaitForSingleObject(thread_, 30000);
+    return found_;
+}
+
+DWORD WINAPI DialogDriver::Run(void* self)
+{
+    DialogDriver* driver = static_cast<DialogDriver*>(self);
+    HWND dialog = WaitForOwnDialog(driver->anyTitle_ ? nullptr : driver->title_.c_str());
+    if (!dialog)
+        return 0;
+    driver->found_ = true;
+    Sleep(200);  // let the dialog finish its first layout
+    driver->action_(dialog);
+    return 0;
+}
+
+void Press(HWND dialog, int button) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
+
+int DefaultButton(HWND dialog)
+{
+    int id = 0;
+    EnumChildWindows(dialog, MatchDefaultButton, reinterpret_cast<LPARAM>(&id));
+    return id;
+}

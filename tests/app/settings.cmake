@@ -1,0 +1,1 @@
+# Tests of the settings, hot-key launcher and options dialog.
