@@ -6,11 +6,14 @@
 
 #include <functional>
 
+#include "app/MainSettings.h"
 #include "common/ProfileStore.h"
 
-enum class FontPane { CommandArea, TableList, DefinitionView, DataView };
-// Called by "更新" for each changed font row, so the pane takes the new font at once.
+// Called by "更新" for each changed font row whose face and size make a font, so the pane
+// takes the new font at once. The data view's row is reported too; the data view itself
+// reads its font when it opens, so the main window may ignore that pane.
 using ApplyFont = std::function<void(FontPane pane, int faceKind, int pointSize)>;
 
-// Modal over owner; nothing is written on close.
+// Modal over owner; nothing is written on close. The dialog template (OptionsDialog.rc)
+// must be linked into the program.
 void RunOptionsDialog(HWND owner, ProfileStore& settings, const ApplyFont& applyFont);
