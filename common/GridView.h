@@ -159,6 +159,11 @@ public:
     LRESULT HandleNotify(HWND owner, LPARAM lParam);
     bool LoadContextMenu(int resourceId, int subMenuIndex);
     void DropContextMenu();
+    // Which popup of the loaded menu the right click opens.
+    void SetContextSubMenu(int subMenuIndex) { contextSubMenu_ = subMenuIndex; }
+    int ContextSubMenu() const { return contextSubMenu_; }
+    // The popup the next right click opens; null when no menu is attached.
+    HMENU ContextPopup() const { return contextMenu_ ? GetSubMenu(contextMenu_, contextSubMenu_) : nullptr; }
     UINT LastNotifyCode() const { return lastCode_; }
     int LastRow() const { return currentRow_; }
     int LastColumn() const { return lastColumn_; }

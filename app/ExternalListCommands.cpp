@@ -1,0 +1,138 @@
+// Lists handed over by other programs: they hold the mutex "Kestrova" while they put text
+// on the clipboard and post one of these commands; the main window takes the mutex before
+// it touches the clipboard.
+#include "MainWindow.h"
+#include "MainWindowRules.h"
+#include "common/Clipboard.h"
+#include "resources/resource.h"
+
+namespace {
+
+const DWORD kMutexWait = 10000;
+
+char SeparatorOf(LPARAM lParam) { return lParam ? static_cast<char>(lParam) : '\t'; }
+
+bool IsBlankLine(const std::vector<VornString>& fields) { return fields.size() == 1 && fields[0].IsEmpty(); }
+
+}  // namespace
+
+void MainWindow::OnExternalList(UINT id, LPARAM lParam)
+{
+    if (id == IDM_EXTERNAL_COMMAND) {
+        ExternalCommand(lParam);
+        return;
+    }
+    if (mutex_)
+        WaitForSingleObject(mutex_, kMutexWait);
+    switch (id) {
+    case IDM_EXTERNAL_LIST:
+        ShowClipboardTable(true, SeparatorOf(lParam));
+        break;
+    case IDM_SIMPLE_PASTE:
+        ShowClipboardTable(false, SeparatorOf(lParam));
+        break;
+    case IDM_APPEND_PASTE:
+        AppendClipboardRows(SeparatorOf(lParam));
+        break;
+    case IDM_COPY_LOWER_VIEW:
+        CopyLowerViewToClipboard();
+        break;
+    default:
+        break;
+    }
+    if (mutex_)
+        ReleaseMutex(mutex_);
+}
+
+void MainWindow::ShowClipboardTable(bool headingsFromFirstLine, char separator)
+{
+    VornString text;
+    ReadClipboardText(window_, text);
+    auto lines = SplitClipboardTable(text, separator);
+    GridView& view = *definitionView_;
+    view.Hide();
+    view.Clear();
+    if (!lines.empty()) {
+        const auto& first = lines.front();
+        for (size_t column = 0; column < first.size(); ++column) {
+            VornString heading;
+            if (headingsFromFirstLine)
+                heading = first[column];
+            else
+                heading.Format("%u", static_cast<unsigned>(column + 1));
+            view.AddColumn(heading, 100);
+        }
+    }
+    for (size_t line = headingsFromFirstLine ? 1 : 0; line < lines.size(); ++line) {
+        if (IsBlankLine(lines[line]))
+            continue;
+        view.AddRow();
+        for (size_t column = 0; column < lines[line].size(); ++column)
+            view.SetText(static_cast<int>(column), lines[line][column]);
+    }
+    ShowFreeSqlMode();
+    view.Show();
+    if (view.RowCount() > 0)
+        view.SelectRow(0, true);
+}
+
+void MainWindow::AppendClipboardRows(char separator)
+{
+    VornString text;
+    ReadClipboardText(window_, text);
+    GridView& view = *definitionView_;
+    for (const auto& fields : SplitClipboardTable(text, separator)) {
+        if (IsBlankLine(fields))
+            continue;
+        view.AddRow();
+        for (size_t column = 0; column < fields.size(); ++column)
+            view.SetText(static_cast<int>(column), fields[column]);
+    }
+    if (view.RowCount() > 0) {
+        view.SelectAll(false);
+        view.SelectRow(view.RowCount() - 1, true);
+        view.EnsureVisible(view.RowCount() - 1, 0);
+    }
+}
+
+void MainWindow::CopyLowerViewToClipboard()
+{
+    VornString text;
+    definitionView_->Export(0, false, true, kExportTab, text);
+    PutClipboardText(window_, text);
+}
+
+void MainWindow::ExternalCommand(LPARAM lParam)
+{
+    if (!freeSql_)
+        return;
+    switch (lParam) {
+    case 1: {
+        if (mutex_)
+            WaitForSingleObject(mutex_, kMutexWait);
+        VornString title;
+        ReadClipboardText(window_, title);
+        definitionView_->AddColumn(title, 100);
+        definitionView_->AutoSizeColumns();
+        if (mutex_)
+            ReleaseMutex(mutex_);
+        break;
+    }
+    case 2:
+        if (mutex_ && !heldMutex_ && WaitForSingleObject(mutex_, kMutexWait) != WAIT_TIMEOUT)
+            heldMutex_ = mutex_;
+        break;
+    case 102: {
+        VornString count;
+        count.Format("%lu", static_cast<unsigned long>(definitionView_->RowCount()));
+        PutClipboardText(window_, count);
+        if (heldMutex_) {
+            ReleaseMutex(heldMutex_);
+            heldMutex_ = nullptr;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}

@@ -1,0 +1,172 @@
+// The main window: table list, definition view, command area with its command bar, tool
+// bar and status bar; it owns the program's one SchemaBrowser and routes every command,
+// grid event and dropped file.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "common/GridView.h"
+#include "common/ProfileStore.h"
+#include "common/StatusBar.h"
+#include "common/ToolBar.h"
+#include "common/VornString.h"
+#include "common/WindowBase.h"
+#include "schema/SchemaBrowser.h"
+
+// Where the window keeps what lies outside it; tests give their own.
+struct MainWindowSetup {
+    VornString programFolder;   // run files, "Tool\parts\limitrows.txt", help
+    VornString settingsPath;    // the INI file
+};
+
+class MainWindow : public WindowBase {
+public:
+    explicit MainWindow(const MainWindowSetup& setup);
+    ~MainWindow() override;
+
+    static bool RegisterWindowClass(HINSTANCE instance);
+    // Creates the window (class KESTROVA) with its panes; null on failure.
+    HWND Create(HINSTANCE instance, int showCommand);
+    static MainWindow* FromHandle(HWND window);
+
+    // What the tests and the routers look at.
+    SchemaBrowser& Browser() { return browser_; }
+    GridView& TableList() { return *tableList_; }
+    GridView& DefinitionView() { return *definitionView_; }
+    GridView& CommandBar() { return *commandBar_; }
+    GridView& CountGrid() { return *countGrid_; }
+    HWND CommandArea() const { return commandArea_; }
+    StatusBar& Status() { return status_; }
+    ToolBar& Tools() { return toolBar_; }
+    ProfileStore& Settings() { return settings_; }
+    const VornString& ProgramFolder() const { return programFolder_; }
+    double HorizontalRatio() const { return horizontal_; }
+    double VerticalRatio() const { return vertical_; }
+    const VornString& RowLimitChoices() const { return rowLimitChoices_; }
+    VornString ExecutionType() const { return commandBar_->CellText(0, 2); }
+    void SetExecutionType(const char* type) { commandBar_->SetCellText(0, 2, type); }
+    const VornString& ApplicationTitle() const { return appTitle_; }
+    const VornString& SavedCode() const { return savedCode_; }
+    bool IsConnected() const { return browser_.Kind() != DatabaseKind::None; }
+    bool DefinitionShowsTable() const { return !browser_.tableName.IsEmpty(); }
+    bool DefinitionShowsFreeSql() const { return freeSql_; }
+
+    // Connects with an argument as a dialog would have returned it; true when the table
+    // list could be read.
+    bool ConnectWith(DatabaseKind kind, const char* argument);
+    // A workbook reached through an ODBC data source ("他のDSN").
+    bool ConnectExcelDsn(const char* dsn);
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Start-up and shutdown
+    bool CreatePanes();
+    void CreateTableList();
+    void CreateDefinitionView();
+    void CreateCommandBar();
+    void CreateCommandArea();
+    void CreateToolBar();
+    void ReadLayoutSettings();
+    void SaveOnDestroy();
+    void LayOut();
+    void FitToDesktop();
+    void PlaceWindowOnScreen(int x, int y, int width, int height);
+
+    // Commands (MainCommands.cpp)
+    bool OnCommand(UINT id, LPARAM lParam);
+    bool OnConnectionCommand(UINT id);
+    bool OnLayoutCommand(UINT id);
+    bool OnTableCommand(UINT id);
+    bool OnFileCommand(UINT id);
+    void Connect(DatabaseKind kind);
+    void SetRatio(bool horizontal, int percent);
+    void Refresh();
+    bool RequireTable();
+    int SelectedTableRow() const;
+    void CopyTableName();
+    void SelectFromTable();
+    void SelectAllColumns();
+    void CountSelectedRows();
+    void DropSelectedObjects();
+    void ClearSelectedData();
+    void ChooseTypeFilter(UINT id);
+    void SaveGrid(UINT id);
+    void SaveCommandArea();
+    void ToggleResult();
+    void OpenManual();
+    void ShowVersion();
+    void ExecuteCommandArea();
+    // No table is recorded for the definition view; its popup becomes "FREESQL用".
+    void ShowFreeSqlMode();
+    void ApplyPaneFont(int pane, int faceKind, int pointSize);
+    void ShowOptions();
+
+    // Table list state (MainMenuState.cpp)
+    bool LoadTableList();
+    void AfterTableListLoad(bool failed);
+    void RebuildTypeMenu();
+    void SetConnectionItemsEnabled(bool enabled);
+    void PrepareTableListMenu();
+    void PrepareDefinitionMenu();
+    void GreyWaitingCommands();
+    HMENU TypeMenu() const;
+
+    // Grid events and files (MainGridEvents.cpp)
+    void OnGridClick(HWND list, int row, int column);
+    void OnGridDoubleClick(HWND list, int row, int column);
+    void OnGridReturn(HWND list, int row);
+    void OnGridRightClick(HWND list);
+    void OnHeaderClick(HWND list, int column);
+    void OnComboCommitted(HWND list, int row, int column);
+    void OnKey(HWND source, UINT key);
+    void OnTab(HWND source);
+    void OnFilesDropped(HWND target, HDROP drop);
+    void ShowDefinitionOf(int row);
+    void DropOnTableList(const char* path);
+    void DropOnCommandArea(const char* path);
+    bool LoadCommandAreaFile(const char* path);
+    void RunCommandAreaOperation(const char* operation);
+
+    // Commands posted by other programs (ExternalListCommands.cpp)
+    void OnExternalList(UINT id, LPARAM lParam);
+    void ShowClipboardTable(bool headingsFromFirstLine, char separator);
+    void AppendClipboardRows(char separator);
+    void CopyLowerViewToClipboard();
+    void ExternalCommand(LPARAM lParam);
+
+    VornString CommandAreaText() const;
+    void SetCommandAreaText(const char* text);
+    VornString RunFilePath(const char* name) const;
+
+    VornString programFolder_;
+    ProfileStore settings_;
+    SchemaBrowser browser_;
+    VornString appTitle_;
+    std::unique_ptr<GridView> tableList_;
+    std::unique_ptr<GridView> definitionView_;
+    std::unique_ptr<GridView> commandBar_;
+    std::unique_ptr<GridView> countGrid_;
+    std::unique_ptr<GridView> optionGrid_;
+    HWND commandArea_ = nullptr;
+    HFONT commandFont_ = nullptr;
+    HBRUSH commandBrush_ = nullptr;
+    bool commandReversed_ = false;
+    ToolBar toolBar_;
+    StatusBar status_;
+    HMENU menu_ = nullptr;
+    HANDLE mutex_ = nullptr;
+    HANDLE heldMutex_ = nullptr;   // the mutex kept by external command 32955 lParam 2
+    double horizontal_ = 0.50;
+    double vertical_ = 0.55;
+    VornString rowLimitChoices_;
+    VornString savedCode_;
+    VornString lastNonSqlText_;
+    bool freeSql_ = false;   // the definition view shows Free SQL results
+};
+
+// The main window's class name and title from the program's string resources.
+VornString LoadResourceText(HINSTANCE instance, UINT id);

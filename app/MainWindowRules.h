@@ -1,0 +1,65 @@
+// The window-free rules of the main window: pane geometry, ratio stepping, what a dropped
+// file means, the statements of drop and clear, and the command bar's fixed choices.
+#pragma once
+
+#include <vector>
+
+#include "common/VornString.h"
+#include "db/DatabaseKind.h"
+
+struct PaneRect {
+    int x, y, width, height;
+};
+
+struct PaneLayout {
+    PaneRect tableList;
+    PaneRect definitionView;
+    PaneRect commandArea;
+    PaneRect commandBar;
+};
+
+// The height kept free for the tool bar above the panes.
+const int kToolBarReserve = 29;
+
+// horizontal: the command area's share of the width; vertical: the upper panes' share of
+// the height. commandBarHeight is the bar's heading plus one row.
+PaneLayout ComputePaneLayout(int clientWidth, int clientHeight, double horizontal, double vertical,
+                             int statusBarHeight, int commandBarHeight);
+
+// One click of the ratio buttons: +10 (-10 with Shift), wrapping inside low..high.
+int StepRatio(int percent, bool backwards, int low, int high);
+const int kRatioHLow = 40, kRatioHHigh = 80, kRatioVLow = 30, kRatioVHigh = 70;
+
+// The execution types in the order of the command bar's drop-down.
+extern const char* const kExecutionTypes[7];
+extern const char kExecutionTypeList[];   // the same, comma-joined
+extern const char kCommandAreaOperations[];
+extern const char kDefaultRowLimits[];
+// The row-limit choices from the first line of limitrows.txt, or the built-in list.
+VornString RowLimitChoices(const char* firstLine);
+
+// A file dropped on the table list: Excel for ".XLS", Mdb for ".MDB" (any letter case),
+// None for anything else.
+DatabaseKind TableListDropKind(const char* path);
+// A file dropped on the command area: false when its extension is not one the area loads;
+// otherwise executionType becomes the type the extension selects (".txt" keeps it).
+bool CommandAreaDropType(const char* path, VornString& executionType);
+
+// The file-type choice of the command-area save dialog for an execution type (1-based).
+int SaveFilterIndexForType(const char* executionType);
+
+// The run files the refresh deletes, as names in the program folder.
+extern const char* const kRunFiles[10];
+// The script file of an execution type whose lines the result view numbers; null for others.
+const char* ScriptFileForType(const char* executionType);
+
+// "drop <type> <name>": the row's type for most kinds, "TABLE" for MySQL, and an Access
+// "LINK" dropped as a TABLE.
+VornString DropStatement(DatabaseKind kind, const char* objectType, const char* quotedName);
+// "delete from <name>" (Excel, MDB) or "truncate table <name>"; empty when the row is not
+// a table the kind clears (every row of MySQL is).
+VornString ClearStatement(DatabaseKind kind, const char* objectType, const char* quotedName);
+
+// Clipboard text as rows of fields: lines split at "\n" after every "\r" is removed, fields
+// at the separator. Empty lines are kept so callers decide.
+std::vector<std::vector<VornString>> SplitClipboardTable(const char* text, char separator);
