@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "common/ProfileStore.h"
 #include "common/VornString.h"
 #include "db/DatabaseKind.h"
@@ -27,3 +29,16 @@ void LoadExcelFlags(const ProfileStore& settings, DbLink& link);
 
 // The title tag of a kind: " -- [EXCEL] -- " ... " -- [Postgres] -- "; "" for none.
 const char* KindTitleTag(DatabaseKind kind);
+
+// What the dialogs start or ask for outside themselves. An empty member means the real
+// thing (the program launcher, the open and save file dialogs); tests put stand-ins here so
+// that nothing is started and no file dialog waits for a user.
+struct ConnectDialogServices {
+    // "ODBCアドミニストレータ": the command line to start.
+    std::function<void(const char* commandLine)> startProgram;
+    // "参照" (createNew false) and "新規" (true): the chosen path, false when cancelled.
+    std::function<bool(HWND owner, DatabaseKind kind, bool createNew, const char* initialFolder,
+                       VornString& path)> chooseFile;
+};
+// Replaces the services of every later dialog; ConnectDialogServices() restores the defaults.
+void SetConnectDialogServices(const ConnectDialogServices& services);
