@@ -131,18 +131,6 @@ TEST(FontFaces, CodesAndNamesTurnIntoEachOther)
     EXPECT_EQ(-1, FaceCodeOfName(nullptr));
 }
 
-TEST(FontKeys, EachPaneHasItsPairOfKeys)
-{
-    EXPECT_STREQ("CommandFontType", FontTypeKey(FontPane::CommandArea));
-    EXPECT_STREQ("CommandFontSize", FontSizeKey(FontPane::CommandArea));
-    EXPECT_STREQ("TableViewFontType", FontTypeKey(FontPane::TableList));
-    EXPECT_STREQ("TableViewFontSize", FontSizeKey(FontPane::TableList));
-    EXPECT_STREQ("DefineViewFontType", FontTypeKey(FontPane::DefinitionView));
-    EXPECT_STREQ("DefineViewFontSize", FontSizeKey(FontPane::DefinitionView));
-    EXPECT_STREQ("DataViewFontType", FontTypeKey(FontPane::DataView));
-    EXPECT_STREQ("DataViewFontSize", FontSizeKey(FontPane::DataView));
-}
-
 TEST_F(MainSettingsTest, FlagsAreYesInAnyCaseWithinSpacesAndIdeographicSpaces)
 {
     ProfileStore store = StoreWith(
