@@ -97,9 +97,7 @@ void MainWindow::AppendClipboardRows(char separator)
 
 void MainWindow::CopyLowerViewToClipboard()
 {
-    VornString text;
-    definitionView_->Export(0, false, true, kExportTab, text);
-    PutClipboardText(window_, text);
+    definitionView_->CopyToClipboard(0, false, true, kExportTab);
 }
 
 void MainWindow::ExternalCommand(LPARAM lParam)

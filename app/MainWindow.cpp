@@ -226,6 +226,7 @@ bool MainWindow::CreatePanes()
         FitToDesktop();
     ReadLayoutSettings();
     LayOut();
+    GreyWaitingCommands();
     return true;
 }
 

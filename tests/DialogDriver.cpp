@@ -92,3 +92,45 @@ int DefaultButton(HWND dialog)
     EnumChildWindows(dialog, MatchDefaultButton, reinterpret_cast<LPARAM>(&id));
     return id;
 }
+
+namespace {
+
+BOOL CALLBACK CollectStaticText(HWND window, LPARAM lParam)
+{
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (_stricmp(className, "Static") == 0) {
+        char text[1024] = "";
+        GetWindowTextA(window, text, sizeof text);
+        std::string* all = reinterpret_cast<std::string*>(lParam);
+        if (text[0]) {
+            if (!all->empty())
+                all->append("\n");
+            all->append(text);
+        }
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::string DialogStaticText(HWND dialog)
+{
+    std::string text;
+    EnumChildWindows(dialog, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+MessageBoxAnswer::MessageBoxAnswer(int button)
+    : driver_("確認", [this, button](HWND box) {
+          text_ = DialogStaticText(box);
+          Press(box, button);
+      })
+{
+}
+
+std::string MessageBoxAnswer::Text()
+{
+    driver_.Finish();
+    return text_;
+}

@@ -35,3 +35,16 @@ void Press(HWND dialog, int button);
 // The button drawn as the default one (Wine's message box answers DM_GETDEFID with IDOK
 // whatever its buttons are).
 int DefaultButton(HWND dialog);
+// The texts of the dialog's static controls joined by "\n" (a message box's message).
+std::string DialogStaticText(HWND dialog);
+// Answers the next message box "確認" of this process with the button and returns its text
+// ("" when none came within the wait).
+class MessageBoxAnswer {
+public:
+    explicit MessageBoxAnswer(int button);
+    std::string Text();
+
+private:
+    std::string text_;
+    DialogDriver driver_;
+};
