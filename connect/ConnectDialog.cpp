@@ -321,6 +321,9 @@ int RunConnectDialog(HWND owner, DatabaseKind kind, ProfileStore& settings, cons
     choice.otherDsn.Clear();
     if (!IsKnownKind(kind))
         return 2;
+    // The template's list view needs its class before the dialog is created.
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
     ConnectDialog dialog(kind, settings, applicationTitle, link, choice, owner);
     return dialog.Run();
 }
