@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "HotKeys.h"
+#include "common/SjisText.h"
 
 const char kOptionChangeMark[] = "〆";
 const char kOptionFaceChoices[] = "ＭＳ ゴシック,ＭＳ Ｐゴシック,ＭＳ 明朝,ＭＳ Ｐ明朝";
@@ -32,6 +33,21 @@ std::vector<OptionRow> BuildRows()
         rows.push_back({OptionRowKind::Launch, entry.caption, entry.key, nullptr, FontPane::CommandArea});
     }
     return rows;
+}
+
+// The settings file loses one pair of quotes enclosing a value when it is read back, which
+// would break a command line such as "C:\Program Files\x.exe" "a": such a value gets one
+// more pair, so it reads back as written.
+VornString StorableValue(const char* value)
+{
+    VornString text(value ? value : "");
+    size_t length = text.Length();
+    const char* p = text.Text();
+    if (length > 1 && (p[0] == '"' || p[0] == '\'') && sjis::EndsWithChar(p + 1, p[0])) {
+        text.Prepend("\"");
+        text.Append('"');
+    }
+    return text;
 }
 
 }  // namespace
@@ -118,13 +134,13 @@ bool WriteOptionRow(ProfileStore& store, const OptionRow& row, const char* value
         return code >= 0 && font->IsValid();
     }
     case OptionRowKind::Launch:
-        store.Write(settings::kMainOption, keyName && *keyName ? keyName : row.key, value ? value : "");
+        store.Write(settings::kMainOption, keyName && *keyName ? keyName : row.key, StorableValue(value));
         return false;
     default: {
         VornString text(value ? value : "");
         if (std::strcmp(row.key, settings::kPhpPath) == 0)
             text.TrimBlanks();
-        store.Write(settings::kMainOption, row.key, text);
+        store.Write(settings::kMainOption, row.key, StorableValue(text));
         return false;
     }
     }

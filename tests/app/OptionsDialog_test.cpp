@@ -62,38 +62,53 @@ void Click(HWND dialog, int row, int column)
 HWND EditBox(HWND dialog) { return GetDlgItem(List(dialog), kGridEditBoxId); }
 HWND ComboBox(HWND dialog) { return GetDlgItem(List(dialog), kGridComboBoxId); }
 
-// Opens the cell's edit box and types the text, without ending the edit.
+// Opens the cell's edit box and types the text, without ending the edit. A click that comes
+// while the window manager is still activating the dialog can lose its editor to the focus
+// the dialog restores: the click is repeated then.
 bool TypeIntoCell(HWND dialog, int row, const char* text)
 {
-    Click(dialog, row, 3);
-    if (!WaitFor([&] { return IsWindowVisible(EditBox(dialog)) != FALSE; }))
-        return false;
-    SetWindowTextA(EditBox(dialog), text);
-    return true;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        Click(dialog, row, 3);
+        if (WaitFor([&] { return IsWindowVisible(EditBox(dialog)) != FALSE; }, 1500)) {
+            SetWindowTextA(EditBox(dialog), text);
+            return true;
+        }
+    }
+    return false;
 }
 
-// Types and presses Enter.
+// Types and presses Enter. Other programs' windows on the same Wine desktop may take the
+// focus, which ends the edit early: the edit is then done again.
 bool EditCell(HWND dialog, int row, const char* text)
 {
-    if (!TypeIntoCell(dialog, row, text))
-        return false;
-    PostMessageA(EditBox(dialog), WM_KEYDOWN, VK_RETURN, 0);
-    return WaitFor([&] { return !IsWindowVisible(EditBox(dialog)); });
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!TypeIntoCell(dialog, row, text))
+            return false;
+        PostMessageA(EditBox(dialog), WM_KEYDOWN, VK_RETURN, 0);
+        WaitFor([&] { return !IsWindowVisible(EditBox(dialog)); });
+        if (Cell(dialog, row, 3) == text)
+            return true;
+    }
+    return false;
 }
 
 // Opens the cell's drop-down and picks the item, as a click in the list would.
 bool Choose(HWND dialog, int row, int column, const char* item)
 {
-    Click(dialog, row, column);
     HWND combo = ComboBox(dialog);
-    if (!WaitFor([&] { return IsWindowVisible(combo) != FALSE; }))
+    bool shown = false;
+    for (int attempt = 0; attempt < 3 && !shown; ++attempt) {
+        Click(dialog, row, column);
+        shown = WaitFor([&] { return IsWindowVisible(combo) != FALSE; }, 1500);
+    }
+    if (!shown)
         return false;
     LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(item));
     if (index == CB_ERR)
         return false;
     SendMessageA(combo, CB_SETCURSEL, index, 0);
     SendMessageA(List(dialog), WM_COMMAND, MAKEWPARAM(kGridComboBoxId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-    return WaitFor([&] { return !IsWindowVisible(combo); });
+    return WaitFor([&] { return !IsWindowVisible(combo); }) && Cell(dialog, row, column) == item;
 }
 
 std::vector<std::string> ComboItems(HWND combo)
@@ -159,6 +174,8 @@ protected:
     {
         ProfileStore store(path_.c_str());
         DialogDriver driver(kTitle, [&](HWND dialog) {
+            WaitFor([&] { return GetForegroundWindow() == dialog; });
+            Sleep(100);
             action(dialog);
             Press(dialog, IDCANCEL);
         });
@@ -262,13 +279,16 @@ TEST_F(OptionsDialogTest, ClickingARowSetsTheMenuByKindAndOpensTheRightEditor)
     std::vector<std::string> faces, sizes;
     RunDialog([&](HWND dialog) {
         auto look = [&](int row, int column) {
-            Click(dialog, row, column);
-            WaitFor([&] { return IsWindowVisible(EditBox(dialog)) || IsWindowVisible(ComboBox(dialog)); }, 500);
+            auto editorShown = [&] { return IsWindowVisible(EditBox(dialog)) || IsWindowVisible(ComboBox(dialog)); };
+            // A second click in case another program's window took the focus from the first editor.
+            for (int attempt = 0; attempt < 2 && !editorShown(); ++attempt) {
+                Click(dialog, row, column);
+                WaitFor(editorShown, 1000);
+            }
             seen.push_back({IsMenuEnabled(dialog, IDM_OPTIONS_BROWSE), IsMenuEnabled(dialog, IDM_OPTIONS_RUN),
                             IsWindowVisible(EditBox(dialog)) != FALSE, IsWindowVisible(ComboBox(dialog)) != FALSE});
             if (IsWindowVisible(ComboBox(dialog)))
                 (column == 3 ? faces : sizes) = ComboItems(ComboBox(dialog));
-            SetFocus(nullptr);
             Click(dialog, row, 2);  // closes any editor
         };
         look(0, 3);   // font, face

@@ -188,4 +188,13 @@ TEST_F(OptionsRowsTest, OtherRowsWriteTheirValueAndOnlyThePhpPathIsTrimmed)
     WriteOptionRow(store, Row(4), "　 ", "", "", &font);
     VornString path;
     EXPECT_FALSE(ReadPhpPath(store, path));
+
+    // Values enclosed in quotes come back as written, though the file drops one enclosing pair.
+    const char* quoted = "\"C:\\Program Files\\表\\x.exe\" \"a\"";
+    WriteOptionRow(store, Row(24), quoted, "", "VK_ADD", &font);
+    EXPECT_STREQ(quoted, HotKeyCommandLine(store, 32926).Text());
+    WriteOptionRow(store, Row(5), "'C:\\perl.exe'", "", "", &font);
+    EXPECT_STREQ("'C:\\perl.exe'", Stored(store, "PerlPath").Text());
+    WriteOptionRow(store, Row(6), "\"cmd.exe", "", "", &font);
+    EXPECT_STREQ("\"cmd.exe", Stored(store, "Shell").Text());
 }
