@@ -151,6 +151,8 @@ void MainWindow::DropOnTableList(const char* path)
     DatabaseKind kind = TableListDropKind(path);
     if (kind == DatabaseKind::None)
         return;
+    // A password typed for another MDB file in the dialog must not be tried on this one.
+    browser_.record.jetPassword.Clear();
     browser_.BuildConnection(kind, path);
     if (kind == DatabaseKind::Excel)
         LoadExcelFlags(settings_, browser_);

@@ -1,6 +1,6 @@
 // Shows Kestrova at work for the launch script: "dialog" opens the PostgreSQL connection
 // dialog with Ctrl+P; "connect" answers it with Enter and shows the definition of the
-// sample table 社員. The program must be running in the foreground.
+// sample table 社員; "close" ends the program the way its close box does.
 #include <windows.h>
 
 #include <cstdio>
@@ -16,10 +16,19 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "Kestrova is not running\n");
         return 1;
     }
+    if (std::strcmp(step, "close") == 0) {
+        PostMessageA(kestrova.Main(), WM_CLOSE, 0, 0);
+        return 0;
+    }
     kestrova.BringToFront();
     HWND dialog = kestrova.WaitForDialog("PostgreSQL の接続", 500);
     if (!dialog) {
         kestrova.TypeKey('P', true);
+        dialog = kestrova.WaitForDialog("PostgreSQL の接続", 5000);
+    }
+    if (!dialog) {
+        // The keys went elsewhere (another window had the focus): use the menu's command.
+        PostMessageA(kestrova.Main(), WM_COMMAND, 32780, 0);
         dialog = kestrova.WaitForDialog("PostgreSQL の接続");
     }
     if (!dialog) {
@@ -30,6 +39,8 @@ int main(int argc, char** argv)
         return 0;
     SetForegroundWindow(dialog);
     kestrova.TypeKey(VK_RETURN);
+    if (!kestrova.WaitUntilGone(dialog, 3000))
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     if (!kestrova.WaitForRows(kestrova.TableList(), 1)) {
         std::fprintf(stderr, "no tables were listed\n");
         return 1;

@@ -9,6 +9,7 @@
 #include "MainWindowTestSupport.h"
 #include "TestSupport.h"
 #include "WindowTestSupport.h"
+#include "app/HotKeyLauncher.h"
 #include "common/Clipboard.h"
 #include "resources/ConnectDialogIds.h"
 #include "resources/resource.h"
@@ -218,8 +219,11 @@ TEST(MainWindowDrops, WorkbooksAndMdbFilesDroppedOnTheTableListConnect)
     EXPECT_FALSE(MenuCommandEnabled(app.Handle(), IDM_CLEAR_DATA)) << "no clearing a workbook";
 
     backend->AddSchemaRowset(20, {}, TablesRowset({{"顧客", "TABLE"}, {"リンク", "LINK"}, {"一覧", "VIEW"}}));
+    main.Browser().record.jetPassword = "他の台帳の合言葉";
     app.DropFile(main.TableList().ListHandle(), "C:\\データ\\台帳.mdb");
     EXPECT_EQ(DatabaseKind::Mdb, main.Browser().Kind());
+    EXPECT_EQ(std::string::npos, std::string(main.Browser().record.connectionString.Text()).find("合言葉"))
+        << "a dropped file is not opened with another file's password";
     EXPECT_EQ(3, main.TableList().RowCount());
     EXPECT_TRUE(MenuCommandEnabled(app.Handle(), IDM_CLEAR_DATA));
 
@@ -341,6 +345,64 @@ TEST(MainWindowFiles, ResultToggleAndRefreshUseTheRunFiles)
     EXPECT_EQ("<missing>", ReadBytes(app.PathInFolder("CodeArea.bat")));
     EXPECT_EQ("<missing>", ReadBytes(app.PathInFolder("Action.vbs")));
     EXPECT_EQ("x", ReadBytes(app.PathInFolder("keep.txt")));
+}
+
+TEST(MainWindowCommands, HotKeysStartTheStoredOrDefaultProgramAndOptionsOpen)
+{
+    static std::vector<std::string> started;
+    started.clear();
+    ProgramStarter previous = SetProgramStarter([](const char* commandLine, const char*) -> DWORD {
+        started.push_back(commandLine);
+        return 1;
+    });
+    MainWindowFixture app;
+    app.Set("MainOption", "VK_ADD", "notepad.exe 集計.txt");
+    app.Start();
+    app.Command(32926);  // Ctrl+Num +
+    app.Command(32927);  // Ctrl+Num *
+    SetProgramStarter(previous);
+    EXPECT_EQ((std::vector<std::string>{"notepad.exe 集計.txt", "cmd.exe"}), started);
+
+    DialogDriver options("オプション設定", [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); });
+    app.Command(IDM_OPTIONS);
+    EXPECT_TRUE(options.Finish());
+}
+
+TEST(MainWindowCommands, TableListKeysAndSelectFromFillTheCommandArea)
+{
+    auto backend = UseScriptedBackend();
+    backend->AddSchemaRowset(20, {}, TablesRowset({{"社員", "TABLE"}, {"一覧", "VIEW"}}));
+    MainWindowFixture app;
+    app.Start();
+    MainWindow& main = app.Main();
+    ASSERT_TRUE(main.ConnectWith(DatabaseKind::SqlServer, "srv,db,sa,pw"));
+    main.SetExecutionType("PHP");
+    main.TableList().SelectRow(0, true);
+    HoldShift(true);
+    SendMessageA(app.Handle(), kAnyKeyDown, reinterpret_cast<WPARAM>(main.TableList().ListHandle()), 'S');
+    HoldShift(false);
+    RecordingWindow::Pump();
+    EXPECT_EQ("select * from [社員]", CommandAreaText(app));
+    EXPECT_STREQ("SQL", main.ExecutionType());
+
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageA(app.Handle(), kAnyKeyDown, reinterpret_cast<WPARAM>(main.TableList().ListHandle()), 'C');
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    RecordingWindow::Pump();
+    EXPECT_EQ("社員", Clipboard(app.Handle()));
+    EXPECT_EQ("クリップボードへテーブル名 \"社員\" をコピーしました", std::string(main.Status().SimpleText().Text()));
+
+    // Tab moves to the lower list, selecting its first row when none is.
+    PutClipboardText(app.Handle(), "a\nb\n");
+    app.Command(IDM_SIMPLE_PASTE);
+    main.DefinitionView().SelectAll(false);
+    SendMessageA(app.Handle(), kControlTab, reinterpret_cast<WPARAM>(main.TableList().ListHandle()), 0);
+    EXPECT_EQ(main.DefinitionView().ListHandle(), GetFocus());
+    EXPECT_EQ(0, main.DefinitionView().NextSelectedRow(-1));
 }
 
 TEST(MainWindowTables, CommandsThatNeedATableSaySo)
