@@ -405,6 +405,86 @@ TEST(MainWindowCommands, TableListKeysAndSelectFromFillTheCommandArea)
     EXPECT_EQ(0, main.DefinitionView().NextSelectedRow(-1));
 }
 
+TEST(MainWindowCommands, TypeFilterMenuListsTheTypesSeenAndFiltersTheList)
+{
+    auto backend = UseScriptedBackend();
+    backend->AddSchemaRowset(20, {}, TablesRowset({{"社員", "TABLE"}, {"一覧", "VIEW"}, {"部署", "TABLE"}}));
+    MainWindowFixture app;
+    app.Start();
+    MainWindow& main = app.Main();
+    ASSERT_TRUE(main.ConnectWith(DatabaseKind::SqlServer, "srv,db,sa,pw"));
+    HMENU menu = GetMenu(app.Handle());
+    char caption[64] = "";
+    ASSERT_GT(GetMenuStringA(menu, IDM_TYPE_FILTER_SEEN_FIRST, caption, sizeof caption, MF_BYCOMMAND), 0);
+    EXPECT_STREQ("TABLE", caption);
+    GetMenuStringA(menu, IDM_TYPE_FILTER_SEEN_FIRST + 1, caption, sizeof caption, MF_BYCOMMAND);
+    EXPECT_STREQ("VIEW", caption);
+    EXPECT_EQ(0, GetMenuStringA(menu, IDM_TYPE_FILTER_SEEN_FIRST + 2, caption, sizeof caption, MF_BYCOMMAND));
+    EXPECT_TRUE(GetMenuState(menu, IDM_TYPE_ALL, MF_BYCOMMAND) & MF_CHECKED);
+
+    app.Command(IDM_TYPE_FILTER_SEEN_FIRST + 1);
+    EXPECT_STREQ("VIEW", main.Browser().typeFilter);
+    ASSERT_EQ(1, main.TableList().RowCount());
+    EXPECT_STREQ("一覧", main.TableList().CellText(0, 1));
+    EXPECT_TRUE(GetMenuState(menu, IDM_TYPE_FILTER_SEEN_FIRST + 1, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(GetMenuState(menu, IDM_TYPE_ALL, MF_BYCOMMAND) & MF_CHECKED);
+    // The filtered read does not replace the menu's types.
+    EXPECT_GT(GetMenuStringA(menu, IDM_TYPE_FILTER_SEEN_FIRST, caption, sizeof caption, MF_BYCOMMAND), 0);
+
+    app.Command(IDM_TYPE_ALL);
+    EXPECT_STREQ("", main.Browser().typeFilter);
+    EXPECT_EQ(3, main.TableList().RowCount());
+}
+
+TEST(MainWindowCommands, CommandBarChoicesSetTheRowLimitAndCountsFillTheList)
+{
+    auto backend = UseScriptedBackend();
+    backend->AddSchemaRowset(20, {}, TablesRowset({{"社員", "TABLE"}}));
+    ScriptedRowset count;
+    count.Column("count", 3).Row({"1234"});
+    backend->AddRowset("select count(*) from [社員]", count);
+    MainWindowFixture app;
+    app.Start();
+    MainWindow& main = app.Main();
+    GridView& bar = main.CommandBar();
+
+    SendMessageA(app.Handle(), kGridClick, reinterpret_cast<WPARAM>(bar.ListHandle()), MAKELONG(0, 0));
+    RecordingWindow::Pump();
+    HWND combo = bar.ComboBox();
+    ASSERT_TRUE(IsWindowVisible(combo));
+    EXPECT_EQ(7, SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    bar.HideEditor();
+    bar.SetCellText(0, 0, "300");
+    SendMessageA(app.Handle(), kGridComboCommitted, reinterpret_cast<WPARAM>(bar.ListHandle()), MAKELONG(0, 0));
+    EXPECT_EQ(300, main.Browser().RowLimit);
+
+    SendMessageA(app.Handle(), kGridClick, reinterpret_cast<WPARAM>(bar.ListHandle()), MAKELONG(0, 2));
+    RecordingWindow::Pump();
+    EXPECT_EQ(7, SendMessageA(bar.ComboBox(), CB_GETCOUNT, 0, 0)) << "the seven execution types";
+    bar.HideEditor();
+
+    ASSERT_TRUE(main.ConnectWith(DatabaseKind::SqlServer, "srv,db,sa,pw"));
+    main.TableList().SelectRow(0, true);
+    app.Command(IDM_COUNT_ROWS);
+    EXPECT_STREQ("   1234", main.TableList().CellText(0, 5));
+    app.Close();
+    EXPECT_EQ("300", app.Setting("MainOption", "MaxCount"));
+}
+
+TEST(MainWindowCommands, ExcelThroughAnotherDsnUsesTheOdbcProvider)
+{
+    auto backend = UseScriptedBackend();
+    backend->AddSchemaRowset(20, {}, TablesRowset({{"Sheet1$", "TABLE"}}));
+    MainWindowFixture app;
+    app.Start();
+    MainWindow& main = app.Main();
+    ASSERT_TRUE(main.ConnectExcelDsn("売上ブック"));
+    EXPECT_EQ(DatabaseKind::Excel, main.Browser().Kind());
+    EXPECT_STREQ("Provider=MSDASQL;DSN=売上ブック;UID=;PWD=;", main.Browser().record.connectionString);
+    EXPECT_TRUE(main.Browser().excelThroughDsn);
+    EXPECT_EQ(1, main.TableList().RowCount());
+}
+
 TEST(MainWindowTables, CommandsThatNeedATableSaySo)
 {
     MainWindowFixture app;
