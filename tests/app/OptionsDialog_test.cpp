@@ -174,8 +174,10 @@ protected:
     {
         ProfileStore store(path_.c_str());
         DialogDriver driver(kTitle, [&](HWND dialog) {
+            // The window manager's activation restores the dialog's focus and would close an
+            // editor opened before it.
             WaitFor([&] { return GetForegroundWindow() == dialog; });
-            Sleep(100);
+            Sleep(300);
             action(dialog);
             Press(dialog, IDCANCEL);
         });
@@ -281,7 +283,7 @@ TEST_F(OptionsDialogTest, ClickingARowSetsTheMenuByKindAndOpensTheRightEditor)
         auto look = [&](int row, int column) {
             auto editorShown = [&] { return IsWindowVisible(EditBox(dialog)) || IsWindowVisible(ComboBox(dialog)); };
             // A second click in case another program's window took the focus from the first editor.
-            for (int attempt = 0; attempt < 2 && !editorShown(); ++attempt) {
+            for (int attempt = 0; attempt < 3 && !editorShown(); ++attempt) {
                 Click(dialog, row, column);
                 WaitFor(editorShown, 1000);
             }

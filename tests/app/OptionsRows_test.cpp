@@ -103,36 +103,6 @@ TEST_F(OptionsRowsTest, RowsShowStoredValuesOrTheirDefaults)
     EXPECT_TRUE(subtract.size.IsEmpty());
 }
 
-TEST(OptionRowKinds, MenuItemsAndEditorsFollowTheRowKind)
-{
-    struct Case {
-        OptionRowKind kind;
-        bool browse;
-        bool run;
-    } menus[] = {
-        {OptionRowKind::Font, false, false}, {OptionRowKind::Path, true, false}, {OptionRowKind::Shell, false, false},
-        {OptionRowKind::Flag, false, false}, {OptionRowKind::Launch, true, true},
-    };
-    for (const Case& c : menus) {
-        OptionMenuState state = MenuStateFor(c.kind);
-        EXPECT_EQ(c.browse, state.browse) << OptionKindText(c.kind);
-        EXPECT_EQ(c.run, state.run) << OptionKindText(c.kind);
-        for (int column = 0; column < 6; ++column) {
-            OptionEditor expected = OptionEditor::None;
-            if (c.kind == OptionRowKind::Font && column == 3)
-                expected = OptionEditor::FaceList;
-            else if (c.kind == OptionRowKind::Font && column == 4)
-                expected = OptionEditor::SizeList;
-            else if (c.kind != OptionRowKind::Font && column == 3)
-                expected = OptionEditor::Text;
-            EXPECT_EQ(expected, EditorFor(c.kind, column)) << OptionKindText(c.kind) << " column " << column;
-        }
-    }
-    EXPECT_STREQ("ＭＳ ゴシック,ＭＳ Ｐゴシック,ＭＳ 明朝,ＭＳ Ｐ明朝", kOptionFaceChoices);
-    EXPECT_STREQ("8,9,10,11,12,13,14,15,16,17,18", kOptionSizeChoices);
-    EXPECT_STREQ("〆", kOptionChangeMark);
-}
-
 TEST_F(OptionsRowsTest, FontRowsWriteTheFaceCodeAndSizeAndSayWhetherTheFontCanBeApplied)
 {
     ProfileStore store(path_.c_str());
