@@ -4,26 +4,30 @@
 
 namespace {
 
-struct Search {
+struct WindowSearch {
+    DWORD processId;  // 0: any process
+    const char* className;
     const char* title;
     HWND found;
 };
 
-BOOL CALLBACK MatchOwnDialog(HWND window, LPARAM lParam)
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
 {
-    Search* search = reinterpret_cast<Search*>(lParam);
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
+    if (search->processId && process != search->processId)
+        return TRUE;
     char className[64] = "";
     char title[256] = "";
     GetClassNameA(window, className, sizeof className);
     GetWindowTextA(window, title, sizeof title);
-    if (process == GetCurrentProcessId() && std::strcmp(className, "#32770") == 0 &&
-        IsWindowVisible(window) && (!search->title || std::strcmp(title, search->title) == 0)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    if (std::strcmp(className, search->className) != 0 || !IsWindowVisible(window))
+        return TRUE;
+    if (search->title && std::strcmp(title, search->title) != 0)
+        return TRUE;
+    search->found = window;
+    return FALSE;
 }
 
 BOOL CALLBACK MatchDefaultButton(HWND window, LPARAM lParam)
@@ -37,12 +41,14 @@ BOOL CALLBACK MatchDefaultButton(HWND window, LPARAM lParam)
 
 }  // namespace
 
-HWND FindOwnDialog(const char* title)
+HWND FindTopWindow(DWORD processId, const char* className, const char* title)
 {
-    Search search = {title, nullptr};
-    EnumWindows(MatchOwnDialog, reinterpret_cast<LPARAM>(&search));
+    WindowSearch search = {processId, className, title, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
+
+HWND FindOwnDialog(const char* title) { return FindTopWindow(GetCurrentProcessId(), "#32770", title); }
 
 HWND WaitForOwnDialog(const char* title, int timeoutMs)
 {

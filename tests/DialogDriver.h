@@ -26,6 +26,9 @@ private:
     bool found_ = false;
 };
 
+// The first visible top-level window of the class in the process (any process when 0),
+// with the title (any when null); null when there is none.
+HWND FindTopWindow(DWORD processId, const char* className, const char* title);
 // The first visible dialog (class "#32770") of this process with the title (any when
 // null), or null.
 HWND FindOwnDialog(const char* title);

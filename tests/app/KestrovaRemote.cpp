@@ -4,40 +4,9 @@
 
 #include <cstring>
 
+#include "DialogDriver.h"
+
 namespace {
-
-struct WindowSearch {
-    DWORD processId;      // 0: any process
-    const char* className;
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
-{
-    WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (search->processId && process != search->processId)
-        return TRUE;
-    char className[64] = "";
-    char title[256] = "";
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, title, sizeof title);
-    if (std::strcmp(className, search->className) != 0 || !IsWindowVisible(window))
-        return TRUE;
-    if (search->title && std::strcmp(title, search->title) != 0)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND FindTopWindow(DWORD processId, const char* className, const char* title)
-{
-    WindowSearch search = {processId, className, title, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 const DWORD kMutexWait = 10000;
 
