@@ -1,1 +1,3 @@
-# filled in by the command-area work
+kestrova_test(NAME runner_tests
+    SOURCES ActionBatch_test.cpp
+    LIBS kestrova_runner)
