@@ -22,25 +22,37 @@ std::string WindowsPath(const char* hostPath)
     return path;
 }
 
-// Exit code of the program, or -1 when it could not start or did not end in time.
-long RunTool(const char* hostExe, const std::string& arguments)
+// Exit code of the program, or -1 when it could not start or did not end in time; what it
+// wrote to standard output and error goes to printed when given.
+long RunTool(const char* hostExe, const std::string& arguments, std::string* printed = nullptr)
 {
     std::string exe = WindowsPath(hostExe);
     std::string commandLine = "\"" + exe + "\" " + arguments;
+    std::string outputPath = ScratchPath("tool-output.txt");
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    HANDLE output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = output;
+    startup.hStdError = output;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                        &startup, &process))
-        return -1;
     long code = -1;
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
-        DWORD exitCode = 0;
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        code = static_cast<long>(exitCode);
+    if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                       &startup, &process)) {
+        if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
+            DWORD exitCode = 0;
+            GetExitCodeProcess(process.hProcess, &exitCode);
+            code = static_cast<long>(exitCode);
+        }
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    CloseHandle(output);
+    if (printed)
+        *printed = ReadBytes(outputPath);
     return code;
 }
 
@@ -76,7 +88,9 @@ TEST(VornResultProcessTest, LeavesTheExactTextOnTheClipboard)
     WriteBytes(output, "表示ソフト\r\n2 行目\r\n");
     WriteBytes(script, "Dim 表\r\n\tWscript.Echo 1\r\n$quit\r\n");
     ASSERT_TRUE(PutClipboardText(nullptr, "before"));
-    ASSERT_EQ(0, RunTool(VORN_RESULT_PATH, Encoded(output) + " " + Encoded(script)));
+    std::string printed;
+    ASSERT_EQ(0, RunTool(VORN_RESULT_PATH, Encoded(output) + " " + Encoded(script), &printed));
+    EXPECT_EQ("", printed);
     EXPECT_EQ("表示ソフト\n2 行目\n" + kSeparator + "0001 Dim 表\n0002     Wscript.Echo 1\n0003 $quit\n",
               ClipboardText());
 }
