@@ -20,14 +20,6 @@ std::string ToStd(const VornString& text) { return std::string(text.Text(), text
 
 void FromStd(VornString& text, const std::string& value) { text.Assign(value.data(), value.size()); }
 
-bool ContainsAny(const std::string& text, std::initializer_list<const char*> words)
-{
-    for (const char* word : words)
-        if (Contains(text, word))
-            return true;
-    return false;
-}
-
 bool IsServerKind(DatabaseKind kind)
 {
     return kind == DatabaseKind::SqlServer || kind == DatabaseKind::MySql || kind == DatabaseKind::Oracle ||
@@ -99,6 +91,84 @@ size_t TrimmedStartOf(const std::string& text, const char* set)
 
 }  // namespace
 
+namespace {
+
+const char* const kSelectionMacros[] = {
+    "$TABLE",   "$TYPE",   "$LISTTABLE", "$LISTSPACETABLE", "$COLUMN",     "$DATATYPE", "$LISTCOLUMN",
+    "$LISTSPACECOLUMN", "$WINDOWS", "$SYSTEM", "$PGDIR", "$DBPATH", "$SERVER", "$DSN",
+    "$DATABASE", "$USER", "$PASS", "$CONNECTION", "$PC", "$LOGON", "$TEMP", "$DESKTOPDIR",
+    "$MYDOC",  "$HWND",
+};
+const int kSelectionMacroCount = static_cast<int>(sizeof kSelectionMacros / sizeof kSelectionMacros[0]);
+
+bool IsNameByte(char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
+
+// Where the macros of the selection table stand in the text, found in one scan. No name of
+// the table begins another, so at most one matches at a "$".
+struct MacroScan {
+    struct Hit {
+        size_t position;
+        int macro;
+    };
+    std::vector<Hit> hits;
+    bool present[kSelectionMacroCount] = {};
+    // False when replacing in one pass could differ from replacing macro by macro: a "$"
+    // that starts no macro directly before a hit could form a new macro with what is put in.
+    bool independent = true;
+};
+
+MacroScan ScanSelectionMacros(const std::string& text)
+{
+    MacroScan scan;
+    size_t lastDollar = kNotFound;
+    bool lastDollarHit = false;
+    for (size_t pos = macrotext::Find(text, "$"); pos != kNotFound; pos = macrotext::Find(text, "$", pos + 1)) {
+        int found = -1;
+        for (int i = 0; i < kSelectionMacroCount && found < 0; ++i) {
+            const char* name = kSelectionMacros[i];
+            if (text[pos + 1] != name[1])
+                continue;
+            size_t length = std::strlen(name);
+            if (text.compare(pos, length, name) == 0)
+                found = i;
+        }
+        if (found >= 0) {
+            if (lastDollar != kNotFound && !lastDollarHit) {
+                size_t back = pos;
+                while (back > lastDollar + 1 && IsNameByte(text[back - 1]))
+                    --back;
+                if (back == lastDollar + 1)
+                    scan.independent = false;
+            }
+            scan.hits.push_back({pos, found});
+            scan.present[found] = true;
+        }
+        lastDollar = pos;
+        lastDollarHit = found >= 0;
+    }
+    return scan;
+}
+
+// A value that holds a "$" or ends in half a character changes what later macros find.
+bool ValueStandsAlone(const std::string& value)
+{
+    if (value.find('$') != std::string::npos)
+        return false;
+    size_t pos = 0;
+    while (pos < value.size()) {
+        if (!sjis::IsLeadByte(static_cast<unsigned char>(value[pos]))) {
+            ++pos;
+            continue;
+        }
+        if (pos + 1 == value.size())
+            return false;
+        pos += 2;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool ExpandSelectionMacros(VornString& text, const MacroSelection& selection, MacroRefusal* refusal)
 {
     if (refusal)
@@ -106,14 +176,15 @@ bool ExpandSelectionMacros(VornString& text, const MacroSelection& selection, Ma
     std::string work = ToStd(text);
     std::string scratch;
     const bool enclose = macrotext::ReplaceEvery(work, "$ENCLOSE", "", scratch) > 0;
-    if (ContainsAny(work, {"$TABLE", "$TYPE", "$LISTSPACETABLE", "$LISTTABLE"}) && selection.tables.empty()) {
+    const MacroScan scan = ScanSelectionMacros(work);
+    if ((scan.present[0] || scan.present[1] || scan.present[2] || scan.present[3]) && selection.tables.empty()) {
         if (refusal)
             *refusal = MacroRefusal::NoTable;
         return false;
     }
     const bool columnsUsable =
         selection.definitionShowsTable && selection.definitionHasSelection && !selection.columns.empty();
-    if (ContainsAny(work, {"$COLUMN", "$DATATYPE", "$LISTSPACECOLUMN", "$LISTCOLUMN"}) && !columnsUsable) {
+    if ((scan.present[4] || scan.present[5] || scan.present[6] || scan.present[7]) && !columnsUsable) {
         if (refusal)
             *refusal = MacroRefusal::NoColumn;
         return false;
@@ -135,7 +206,6 @@ bool ExpandSelectionMacros(VornString& text, const MacroSelection& selection, Ma
     char handle[24];
     std::snprintf(handle, sizeof handle, "%lu", selection.mainWindow);
 
-    // Each value is built only when its macro occurs: the lists can be long.
     auto value = [&](int index) -> std::string {
         switch (index) {
         case 0: return firstTable ? firstTable->name.Text() : "";
@@ -164,16 +234,38 @@ bool ExpandSelectionMacros(VornString& text, const MacroSelection& selection, Ma
         default: return handle;
         }
     };
-    static const char* const kMacros[] = {
-        "$TABLE",   "$TYPE",   "$LISTTABLE", "$LISTSPACETABLE", "$COLUMN",     "$DATATYPE", "$LISTCOLUMN",
-        "$LISTSPACECOLUMN", "$WINDOWS", "$SYSTEM", "$PGDIR", "$DBPATH", "$SERVER", "$DSN",
-        "$DATABASE", "$USER", "$PASS", "$CONNECTION", "$PC", "$LOGON", "$TEMP", "$DESKTOPDIR",
-        "$MYDOC",  "$HWND",
-    };
-    for (int i = 0; i < static_cast<int>(sizeof kMacros / sizeof kMacros[0]); ++i) {
-        if (!Contains(work, kMacros[i]))
+    // Each value is built only when its macro occurs: the lists can be long.
+    std::vector<std::string> values(kSelectionMacroCount);
+    bool onePass = scan.independent;
+    for (int i = 0; i < kSelectionMacroCount; ++i) {
+        if (!scan.present[i])
             continue;
-        macrotext::ReplaceEvery(work, kMacros[i], value(i).c_str(), scratch);
+        values[i] = value(i);
+        onePass = onePass && ValueStandsAlone(values[i]);
+    }
+
+    if (onePass) {
+        std::string& result = scratch;
+        result.clear();
+        result.reserve(work.size() + work.size() / 4);
+        size_t pos = 0;
+        for (const MacroScan::Hit& hit : scan.hits) {
+            result.append(work, pos, hit.position - pos);
+            result.append(values[hit.macro]);
+            pos = hit.position + std::strlen(kSelectionMacros[hit.macro]);
+        }
+        result.append(work, pos, std::string::npos);
+        work.swap(result);
+    } else {
+        // In the table's order, as plain replacements: what one value brings in, later
+        // macros see.
+        for (int i = 0; i < kSelectionMacroCount; ++i) {
+            if (!Contains(work, kSelectionMacros[i]))
+                continue;
+            if (!scan.present[i])
+                values[i] = value(i);
+            macrotext::ReplaceEvery(work, kSelectionMacros[i], values[i].c_str(), scratch);
+        }
     }
     FromStd(text, work);
     return true;

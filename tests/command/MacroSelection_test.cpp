@@ -191,4 +191,9 @@ TEST(SelectionMacros, MacrosAreReplacedInTableOrderAndReplacedTextIsNotSearchedA
     selection.tables[0].name = "$PC";
     selection.computerName = "HOST";
     EXPECT_EQ("HOST", Expand("$TABLE", selection));
+    // A replacement that completes a later macro with the text around it.
+    selection.tables[0] = {"T", "VIEW"};
+    EXPECT_EQ("VIEW", Expand("$$TABLEYPE", selection));
+    selection.connection.Build(DatabaseKind::MySql, "dsn,db,u,p");
+    EXPECT_EQ("$TABLE", Expand("$TA$SERVERBLE", selection));
 }
