@@ -65,7 +65,7 @@ VornString DataTypeText(const SelectedColumn& column)
 {
     VornString text(column.typeName);
     if (column.adoType.ToInteger() == 131) {
-        // A numeric column's size column holds its precision again; its own form says it all.
+        // Precision and scale say all a size would; both together would give "numeric(19)(10,2)".
         text.Append("(");
         text.Append(column.precision);
         text.Append(",");
@@ -79,25 +79,17 @@ VornString DataTypeText(const SelectedColumn& column)
     return text;
 }
 
-struct Replacement {
-    const char* macro;
-    std::string value;
-};
-
 size_t TrimmedStartOf(const std::string& text, const char* set)
 {
     return sjis::TrimmedStart(text.data(), text.size(), set, true);
 }
 
-}  // namespace
-
-namespace {
-
+// In the order of replacement; the value lambda of ExpandSelectionMacros follows it.
 const char* const kSelectionMacros[] = {
-    "$TABLE",   "$TYPE",   "$LISTTABLE", "$LISTSPACETABLE", "$COLUMN",     "$DATATYPE", "$LISTCOLUMN",
-    "$LISTSPACECOLUMN", "$WINDOWS", "$SYSTEM", "$PGDIR", "$DBPATH", "$SERVER", "$DSN",
-    "$DATABASE", "$USER", "$PASS", "$CONNECTION", "$PC", "$LOGON", "$TEMP", "$DESKTOPDIR",
-    "$MYDOC",  "$HWND",
+    "$TABLE",    "$TYPE",   "$LISTTABLE", "$LISTSPACETABLE", "$COLUMN", "$DATATYPE",
+    "$LISTCOLUMN", "$LISTSPACECOLUMN", "$WINDOWS", "$SYSTEM", "$PGDIR", "$DBPATH",
+    "$SERVER",   "$DSN",    "$DATABASE",  "$USER",  "$PASS",  "$CONNECTION",
+    "$PC",       "$LOGON",  "$TEMP",      "$DESKTOPDIR", "$MYDOC", "$HWND",
 };
 const int kSelectionMacroCount = static_cast<int>(sizeof kSelectionMacros / sizeof kSelectionMacros[0]);
 
