@@ -129,7 +129,7 @@ VornString MenuFileMenus::CaptionOf(UINT id) const
 TokenList ProviderTypeNames(DbLink& link, GridView& scratch)
 {
     VornString names;
-    if (link.FillSchemaList(scratch, adSchemaProviderTypes, nullptr, "") > 0) {
+    if (link.FillSchemaList(scratch, ado::adSchemaProviderTypes, nullptr, "") > 0) {
         for (int row = 0; row < scratch.RowCount(); ++row) {
             if (row > 0)
                 names.Append(',');

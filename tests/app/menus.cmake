@@ -13,3 +13,22 @@ kestrova_test(NAME menu_rules_tests
         MenuShippedData_test.cpp
     LIBS kestrova_menurules)
 target_compile_definitions(menu_rules_tests PRIVATE KESTROVA_SHIPPED_DATA="${kestrova_shipped_data}")
+
+if(KESTROVA_WINDOWS)
+    kestrova_test(NAME menu_files_window_tests
+        SOURCES
+            MenuFiles_test.cpp
+            UserMenu_test.cpp
+            ../WindowTestSupport.cpp
+        LIBS kestrova_menufiles)
+    target_compile_definitions(menu_files_window_tests PRIVATE KESTROVA_SHIPPED_DATA="${kestrova_shipped_data}")
+
+    # Runs the shipped PostgreSQL and MySQL menu statements; needs the sample databases
+    # (scripts/sampledb.sh start).
+    kestrova_test(NAME menu_shipped_sql_tests
+        SOURCES
+            MenuShippedSql_test.cpp
+            ../WindowTestSupport.cpp
+        LIBS kestrova_menufiles)
+    target_compile_definitions(menu_shipped_sql_tests PRIVATE KESTROVA_SHIPPED_DATA="${kestrova_shipped_data}")
+endif()
