@@ -150,6 +150,9 @@ ShippedFile CheckMenuFile(const fs::path& path)
     EXPECT_TRUE(IsShiftJis(bytes)) << file.what << " is not Shift_JIS text";
     EXPECT_TRUE(HasOnlyCrLf(bytes)) << file.what << " has a line end other than CR LF";
     EXPECT_TRUE(NameFitsShiftJis(path)) << file.what << " has no code page 932 name";
+    // The build copies each file through a shell command line that does not quote these.
+    EXPECT_EQ(std::string::npos, file.what.find_first_of("()&;'\"$`|<>*?\\"))
+        << file.what << " cannot be copied into the program folder";
     file.lines = Lines(bytes);
     EXPECT_FALSE(file.lines.empty()) << file.what << " is empty";
     return file;
