@@ -91,6 +91,13 @@ void MenuFileMenus::BuildKindMenus(HMENU kindPopup, HMENU skeletonPopup, const c
                                    DatabaseKind kind, const TypeNameSource& providerTypes)
 {
     VornString folder = KindFolder(programFolder, kind);
+    if (folder.IsEmpty()) {
+        // No kind: a relative "menu" folder must not be read from the current folder.
+        kindMenu.Build(kindPopup, nullptr, kKindMenuBase);
+        skeletonMenu.Build(skeletonPopup, nullptr, kSkeletonMenuBase);
+        parts = PartsLists();
+        return;
+    }
     kindMenu.Build(kindPopup, JoinPath(folder, "menu"), kKindMenuBase);
     skeletonMenu.Build(skeletonPopup, JoinPath(folder, "skeleton"), kSkeletonMenuBase);
     parts = LoadPartsLists(folder, kind, providerTypes);

@@ -134,6 +134,14 @@ TEST_F(MenuFilesTest, ChangingKindFromMdbToOracleReplacesTheKindMenus)
     EXPECT_STREQ("", menus.PathOf(43000).Text());
     EXPECT_STREQ(",not NULL", menus.parts.option1.Text());
     EXPECT_STREQ(",NULL,sysdate,フリー入力", menus.parts.option2.Text());
+
+    // Without a kind nothing is read, not even a "menu" folder of the current folder.
+    MakeFolder(ScratchPath("menu"));
+    Touch(ScratchPath("menu\\01迷子.mnu"));
+    menus.BuildKindMenus(popup_, skeleton, program.c_str(), DatabaseKind::None, nullptr);
+    EXPECT_EQ(0, MenuItemCount(popup_));
+    EXPECT_EQ(0u, menus.kindMenu.Count());
+    EXPECT_STREQ("", menus.parts.cond.Text());
     DestroyMenu(skeleton);
 }
 
