@@ -196,3 +196,33 @@ TEST_F(MenuFilesTest, ShippedFoldersArriveWithTheirJapaneseCaptions)
     DestroyMenu(tools);
     DestroyMenu(skeleton);
 }
+
+// Wine's script host has no engine for ".wsf" jobs, so the template's script element is run
+// as a ".vbs" file: a syntax error in it would run nothing and end with code 0.
+TEST(ShippedTrainingTemplate, ScriptOfTheJobRunsWithTheUsersCode)
+{
+    std::string text = ReadBytes(std::string(KESTROVA_SHIPPED_DATA) + "\\Tool\\parts\\trainingvbs.txt");
+    size_t open = text.find("<script language=\"VBScript\">");
+    size_t close = text.find("</script>");
+    ASSERT_NE(std::string::npos, open);
+    ASSERT_NE(std::string::npos, close);
+    std::string body = text.substr(open + 28, close - open - 28);
+    size_t code = body.find("$$CODE");
+    ASSERT_NE(std::string::npos, code);
+    body.replace(code, 6, "If fso.FolderExists(shell.ExpandEnvironmentStrings(\"%WINDIR%\")) Then WScript.Quit 7");
+    std::string script = ScratchPath("training.vbs");
+    WriteBytes(script, body);
+
+    std::string commandLine = "cscript.exe //nologo //B \"" + script + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                               nullptr, &startup, &process));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(7u, exitCode);
+}
