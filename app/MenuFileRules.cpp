@@ -70,6 +70,12 @@ bool IsSeparatorCaption(const char* caption)
     return caption && std::strcmp(caption, kSeparatorCaption) == 0;
 }
 
+bool IsMenuFileName(const char* fileName)
+{
+    VornString extension = VornString(fileName ? fileName : "").FindExtension();
+    return extension.EqualsIgnoreCase(".mnu");
+}
+
 void SortMenuFileNames(std::vector<VornString>& names)
 {
     std::stable_sort(names.begin(), names.end(), [](const VornString& a, const VornString& b) {
@@ -79,6 +85,9 @@ void SortMenuFileNames(std::vector<VornString>& names)
 
 std::vector<MenuFileItem> PlanMenuItems(std::vector<VornString> fileNames, unsigned baseId)
 {
+    fileNames.erase(std::remove_if(fileNames.begin(), fileNames.end(),
+                                   [](const VornString& name) { return !IsMenuFileName(name); }),
+                    fileNames.end());
     SortMenuFileNames(fileNames);
     if (fileNames.size() > kMaxMenuFiles)
         fileNames.resize(kMaxMenuFiles);

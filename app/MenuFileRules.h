@@ -35,6 +35,9 @@ VornString KindFolderPath(const char* programFolder, DatabaseKind kind);
 // character counts as one).
 VornString MenuCaptionFromFileName(const char* fileName);
 bool IsSeparatorCaption(const char* caption);
+// Whether the name ends in ".mnu" (any letter case): the platform's "*.mnu" also matches
+// longer extensions through their short names ("a.mnu_old" is "A~1.MNU").
+bool IsMenuFileName(const char* fileName);
 
 // Name order: single-byte letters compared without case, double-byte characters by their
 // bytes; names equal but for case keep the order the directory gave them.
@@ -46,7 +49,8 @@ struct MenuFileItem {
     bool separator = false;
     unsigned id = 0;  // base + list index, separators counted
 };
-// The items of a menu from the names of its files (sorted here), at most kMaxMenuFiles.
+// The items of a menu from the names of its files (filtered and sorted here), at most
+// kMaxMenuFiles.
 std::vector<MenuFileItem> PlanMenuItems(std::vector<VornString> fileNames, unsigned baseId);
 
 // One record of the settings section "UserMenu": key N = "mode,caption,command line[,column]".

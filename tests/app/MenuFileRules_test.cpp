@@ -74,6 +74,19 @@ TEST(MenuItems, NameOrderIgnoresTheCaseOfLettersAndKeepsTheDirectoryOrderOfTies)
     EXPECT_EQ(41006u, items.back().id);
 }
 
+TEST(MenuItems, OnlyNamesEndingInMnuBecomeItems)
+{
+    EXPECT_TRUE(IsMenuFileName("01a.mnu"));
+    EXPECT_TRUE(IsMenuFileName("01A.MNU"));
+    EXPECT_FALSE(IsMenuFileName("01a.mnu_old"));
+    EXPECT_FALSE(IsMenuFileName("01a.mnux"));
+    EXPECT_FALSE(IsMenuFileName("01mnu"));
+    std::vector<MenuFileItem> items = PlanMenuItems(Names({"02b.MNU", "01a.mnu_old", "03c.mnu~", "04d.mnu"}), 40000);
+    ASSERT_EQ(2u, items.size());
+    EXPECT_STREQ("b", items[0].caption.Text());
+    EXPECT_EQ(40001u, items[1].id) << "ids count only the files listed";
+}
+
 TEST(MenuItems, FilesBeyondTheIdRangeGetNoItem)
 {
     std::vector<VornString> names;
