@@ -85,7 +85,8 @@ VornString FolderOf(const char* path)
 
 bool MainWindow::OnCommand(UINT id, LPARAM lParam)
 {
-    if (OnConnectionCommand(id) || OnLayoutCommand(id) || OnTableCommand(id) || OnFileCommand(id))
+    if (OnConnectionCommand(id) || OnLayoutCommand(id) || OnTableCommand(id) || OnFileCommand(id) ||
+        OnMenuFileCommand(id))
         return true;
     if (IsHotKeyCommand(id)) {
         LaunchHotKey(settings_, id);
@@ -118,6 +119,21 @@ bool MainWindow::OnCommand(UINT id, LPARAM lParam)
     case IDM_EXECUTE:
         if (IsConnected())
             ExecuteCommandArea();
+        return true;
+    case IDM_FORMAT_SQL:
+        FormatWithArrangeFile();
+        return true;
+    case IDM_PASTE_TO_NOTEPAD:
+        RunCommandAreaOperation("メモ帳に貼り付け");
+        return true;
+    case IDM_EXECUTE_SEVERAL:
+        ExecuteSeveral();
+        return true;
+    case IDM_OPEN_FILE:
+        LoadFileIntoCommandArea();
+        return true;
+    case IDM_EXECUTE_BATCH:
+        RunCommandAreaOperation("SQLのバッチ実行");
         return true;
     default:
         return false;
@@ -478,28 +494,4 @@ void MainWindow::ShowOptions()
     RunOptionsDialog(window_, settings_, [this](FontPane pane, int faceKind, int pointSize) {
         ApplyPaneFont(static_cast<int>(pane), faceKind, pointSize);
     });
-}
-
-void MainWindow::ExecuteCommandArea()
-{
-    if (!ExecutionType().Equals("SQL"))
-        return;  // the runners of the other execution types come with the command-area work
-    VornString text = CommandAreaText();
-    text.TrimBlanks();
-    if (text.IsEmpty())
-        return;
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    browser_.sqlText = text;
-    int rows = browser_.FillResultList(*definitionView_);
-    SetCursor(previous);
-    if (rows == -99) {
-        status_.SetSimpleText("Free SQL は、レコードセットの発生しないコマンドを実行しました");
-        browser_.ShowMessage(window_, "処理は正常に終了しました　　");
-    } else if (rows >= 0) {
-        status_.SetSimpleTextFormat("Free SQL の結果を表示しました ( %d/%ld )", rows, browser_.RowLimit);
-        ShowFreeSqlMode();
-        if (rows > 0)
-            definitionView_->SelectRow(0, true);
-    }
-    SetFocus(commandArea_);
 }

@@ -127,13 +127,6 @@ void MainWindow::OnComboCommitted(HWND list, int row, int column)
         RunCommandAreaOperation(commandBar_->CellText(0, 1));
 }
 
-void MainWindow::RunCommandAreaOperation(const char* operation)
-{
-    // The command-area operations come with the command-area work; until then choosing one
-    // only records it in the bar.
-    (void)operation;
-}
-
 void MainWindow::OnFilesDropped(HWND target, HDROP drop)
 {
     char path[MAX_PATH] = "";

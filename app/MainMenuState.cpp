@@ -1,6 +1,7 @@
 // The menus of the main window after each table-list load, the type filter and the
 // context menus prepared before they open.
 #include "MainWindow.h"
+#include "UserMenu.h"
 #include "common/MenuHelpers.h"
 #include "resources/resource.h"
 
@@ -21,8 +22,7 @@ const UINT kWaitingCommands[] = {
     IDM_CREATE_TABLE, IDM_INSERT_ASSIST, IDM_UPDATE_ASSIST, IDM_ADD_COLUMN, IDM_DROP_COLUMN, IDM_CHANGE_TYPE,
     IDM_INDEX_MAINTENANCE, IDM_FIND_IN_COLUMN, IDM_FIND_IN_VIEW, IDM_FIND_IN_TABLE_LIST_COLUMN, IDM_CSV_OUTPUT,
     IDM_RENAME, IDM_DEFINITION_OUTPUT, IDM_CONVERSION_DEFINITION_OUTPUT, IDM_EXPORT_EXCEL, IDM_EXPORT_MYSQL,
-    IDM_EXPORT_ORACLE, IDM_EXPORT_POSTGRES, IDM_EXPORT_SQLSERVER, IDM_EXPORT_MDB, IDM_FORMAT_SQL,
-    IDM_PASTE_TO_NOTEPAD, IDM_EXECUTE_SEVERAL, IDM_OPEN_FILE, IDM_CREATE_VIEW, IDM_EXECUTE_BATCH, IDM_COPY_CELL,
+    IDM_EXPORT_ORACLE, IDM_EXPORT_POSTGRES, IDM_EXPORT_SQLSERVER, IDM_EXPORT_MDB, IDM_CREATE_VIEW, IDM_COPY_CELL,
     IDM_COPY_COLUMN_TITLE, IDM_COPY_WHOLE_COLUMN, IDM_COPY_SELECTED_TAB, IDM_COPY_SELECTED_COMMA,
     IDM_COPY_SELECTED_WITH_HEADINGS_TAB, IDM_COPY_SELECTED_WITH_HEADINGS_COMMA, IDM_COPY_DEFINITION_TAB,
     IDM_COPY_DEFINITION_COMMA, IDM_COPY_HEADINGS_COMMA,
@@ -70,6 +70,9 @@ void MainWindow::AfterTableListLoad(bool failed)
         SetConnectionItemsEnabled(true);
         const DatabaseKind kind = browser_.Kind();
         const bool excel = kind == DatabaseKind::Excel;
+        BuildKindMenus();
+        // Dropping or emptying a worksheet is not offered for a workbook.
+        EnableCommand(menu_, IDM_DROP_OBJECTS, !excel);
         EnableCommand(menu_, IDM_CLEAR_DATA, !excel);
         EnableCommand(menu_, IDM_RENAME, !excel && kind != DatabaseKind::Mdb);
         EnableExports(menu_, !(excel && browser_.excelThroughDsn));
@@ -158,6 +161,8 @@ void MainWindow::PrepareDefinitionMenu()
 {
     definitionView_->SetContextSubMenu(freeSql_ ? 1 : 0);
     HMENU popup = definitionView_->ContextPopup();
+    if (popup && freeSql_)
+        BuildUserMenu(popup, settings_, definitionView_->ColumnTitle(0));
     if (!popup || freeSql_) {
         GreyWaitingCommands();
         return;

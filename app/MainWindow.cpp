@@ -221,6 +221,7 @@ bool MainWindow::CreatePanes()
     rowLimitChoices_ = ::RowLimitChoices(firstLine);
 
     SetConnectionItemsEnabled(false);
+    BuildToolMenu();
     mutex_ = CreateMutexA(nullptr, FALSE, "Kestrova");
     if (!RestorePosition(kMainWindowSize, settings_))
         FitToDesktop();

@@ -13,7 +13,22 @@
 #include "common/ToolBar.h"
 #include "common/VornString.h"
 #include "common/WindowBase.h"
+#include "MenuFiles.h"
+#include "command/Directives.h"
+#include "command/MacroExpansion.h"
 #include "schema/SchemaBrowser.h"
+
+struct RunOptions;
+struct RunPlan;
+struct RunSettings;
+
+// How long a waited run is polled: every intervalMs, at most polls times.
+struct RunWaitPolicy {
+    DWORD intervalMs = 300;
+    int polls = 201;
+};
+// Tests shorten the wait; returns the previous policy.
+RunWaitPolicy SetRunWaitPolicy(RunWaitPolicy policy);
 
 // Where the window keeps what lies outside it; tests give their own.
 struct MainWindowSetup {
@@ -58,6 +73,8 @@ public:
     bool ConnectWith(DatabaseKind kind, const char* argument);
     // A workbook reached through an ODBC data source ("他のDSN").
     bool ConnectExcelDsn(const char* dsn);
+    // Runs a text of a non-SQL type (the command bar's type when typeName is null).
+    void RunNonSql(const char* runnerText, const char* typeName);
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -100,6 +117,35 @@ private:
     void OpenManual();
     void ShowVersion();
     void ExecuteCommandArea();
+    // The command area at work (MainRunner.cpp)
+    class Macros;
+    MacroSelection CurrentSelection() const;
+    // Drops comment and directive lines; a directive line sets the command bar's type.
+    VornString StripDirectives(const char* text);
+    bool ExpandBothSteps(VornString& text);
+    void RunFreeSql(const char* text, bool reloadDefinition);
+    void ReloadSelectedDefinition();
+    void RunSeveralStatements(VornString text);
+    RunSettings CurrentRunSettings() const;
+    void WriteRunFiles(const RunPlan& plan);
+    void StartRun(const RunSettings& run, const RunOptions& options);
+    void RunSeveralStatementsFromRunner();
+    void ExecuteSeveral();
+    void RunSqlFile();
+    void PasteToNotepad(const char* text);
+    void LoadFileIntoCommandArea();
+    bool LoadScriptFile(const char* path);
+    void FormatWithArrangeFile();
+
+    // Menu files and the user menu (MainMenuFiles.cpp)
+    void BuildToolMenu();
+    void BuildKindMenus();
+    bool OnMenuFileCommand(UINT id);
+    void RunMenuFile(UINT id, MenuFileFamily family);
+    void ExecuteMenuCommandLine(const char* body);
+    void RunSchemaQuery(const char* body, const char* caption);
+    void RunMenuSql(const char* wholeFile, const char* caption);
+    void ReportMenuResult(int rows, const char* caption);
     // No table is recorded for the definition view; its popup becomes "FREESQL用".
     void ShowFreeSqlMode();
     void ApplyPaneFont(int pane, int faceKind, int pointSize);
@@ -166,6 +212,10 @@ private:
     VornString savedCode_;
     VornString lastNonSqlText_;
     bool freeSql_ = false;   // the definition view shows Free SQL results
+    VornString pendingOperation_;  // what a run of type "SQL" does instead
+    MenuFileMenus menuFiles_;
+    HWND notepadWindow_ = nullptr;
+    DWORD notepadProcess_ = 0;
 };
 
 // The main window's class name and title from the program's string resources.

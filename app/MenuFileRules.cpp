@@ -198,7 +198,7 @@ VornString RowsAsTabText(const std::vector<UserMenuRow>& rows)
 }
 
 int RunUserMenuEntry(const ProfileStore& settings, int number, const std::vector<UserMenuRow>& selectedRows,
-                     const ClipboardWriter& putClipboard, const ProgramStarter& launch)
+                     const ClipboardWriter& putClipboard, const CommandLauncher& launch)
 {
     VornString key;
     key.Format("%d", number);

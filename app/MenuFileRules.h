@@ -89,6 +89,6 @@ VornString RowsAsTabText(const std::vector<UserMenuRow>& rows);
 // values in place of the placeholders. Returns the number of successful launches, -1 when
 // the key is missing or malformed.
 using ClipboardWriter = std::function<bool(const char* text)>;
-using ProgramStarter = std::function<bool(const char* commandLine)>;
+using CommandLauncher = std::function<bool(const char* commandLine)>;
 int RunUserMenuEntry(const ProfileStore& settings, int number, const std::vector<UserMenuRow>& selectedRows,
-                     const ClipboardWriter& putClipboard, const ProgramStarter& launch);
+                     const ClipboardWriter& putClipboard, const CommandLauncher& launch);

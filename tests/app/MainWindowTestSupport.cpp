@@ -4,6 +4,9 @@
 
 #include <cstring>
 
+#include <gtest/gtest.h>
+
+#include "DialogDriver.h"
 #include "TestSupport.h"
 #include "WindowTestSupport.h"
 
@@ -35,12 +38,37 @@ MainWindowFixture::MainWindowFixture()
     CreateDirectoryA(folder_.c_str(), nullptr);
     RemoveFolderContents(folder_);
     settingsPath_ = folder_ + "\\Kestrova.ini";
+    watchdog_ = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
 }
 
 MainWindowFixture::~MainWindowFixture()
 {
     Close();
     Connection::SetDefaultBackend(nullptr);
+    stopWatching_ = true;
+    WaitForSingleObject(watchdog_, 5000);
+    CloseHandle(watchdog_);
+    for (const std::string& text : unanswered_)
+        ADD_FAILURE() << "unexpected message box: " << text;
+}
+
+DWORD WINAPI MainWindowFixture::Watch(void* self)
+{
+    MainWindowFixture* fixture = static_cast<MainWindowFixture*>(self);
+    HWND seen = nullptr;
+    int seenFor = 0;
+    while (!fixture->stopWatching_) {
+        Sleep(250);
+        HWND box = FindOwnDialog("確認");
+        seenFor = (box && box == seen) ? seenFor + 250 : 0;
+        seen = box;
+        if (box && seenFor >= 25000) {
+            fixture->unanswered_.push_back(DialogStaticText(box));
+            Press(box, IDOK);
+            seen = nullptr;
+        }
+    }
+    return 0;
 }
 
 void MainWindowFixture::Set(const char* section, const char* key, const char* value)

@@ -34,6 +34,13 @@ public:
     std::vector<std::string> linkMessages;
 
 private:
+    // A message box nobody answers would block the test for ever: after a long wait the
+    // watchdog presses OK and the test fails with the box's text.
+    static DWORD WINAPI Watch(void* self);
+    HANDLE watchdog_ = nullptr;
+    volatile bool stopWatching_ = false;
+    std::vector<std::string> unanswered_;
+
     std::string folder_;
     std::string settingsPath_;
     std::unique_ptr<MainWindow> main_;

@@ -34,7 +34,7 @@ struct Recorder {
             return true;
         };
     }
-    ProgramStarter Launcher()
+    CommandLauncher Launcher()
     {
         return [this](const char* commandLine) {
             launched.push_back(commandLine);
