@@ -50,8 +50,12 @@ step "Enter: connect, then show the definition of 社員"
 wine "$demo" connect
 sleep 1
 import -window root -display "$DISPLAY" artifacts/kestrova.png
+step "a VBScript run whose output comes back into the lower list"
+wine "$demo" viewresult
+sleep 1
+import -window root -display "$DISPLAY" artifacts/kestrova-viewresult.png
 step "closing Kestrova"
 wine "$demo" close
 wait "$kestrova" 2>/dev/null || true
 step "done"
-echo "screenshots: artifacts/kestrova-connect-dialog.png artifacts/kestrova.png"
+echo "screenshots: artifacts/kestrova-connect-dialog.png artifacts/kestrova.png artifacts/kestrova-viewresult.png"

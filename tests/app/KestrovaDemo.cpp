@@ -1,10 +1,13 @@
 // Shows Kestrova at work for the launch script: "dialog" opens the PostgreSQL connection
 // dialog with Ctrl+P; "connect" answers it with Enter and shows the definition of the
-// sample table 社員; "close" ends the program the way its close box does.
+// sample table 社員; "viewresult" runs a small VBScript whose output and numbered lines come
+// back into the lower list; "close" ends the program the way its close box does.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "KestrovaRemote.h"
 
@@ -19,6 +22,26 @@ int main(int argc, char** argv)
     if (std::strcmp(step, "close") == 0) {
         PostMessageA(kestrova.Main(), WM_CLOSE, 0, 0);
         return 0;
+    }
+    if (std::strcmp(step, "viewresult") == 0) {
+        HWND area = GetDlgItem(kestrova.Main(), 1003);
+        // A directive line alone switches the command bar to the script type and runs nothing.
+        SendMessageA(area, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("@VBS"));
+        kestrova.Command(32778);
+        SendMessageA(area, WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>("Dim i\r\nFor i = 1 To 3\r\n    WScript.Echo \"line \" & i\r\n"
+                                              "Next\r\n$VIEWRESULT $NORESULT"));
+        kestrova.Command(32778);
+        // The lower list turns from the 13 definition columns into the one column of the
+        // pasted output; reading it through the clipboard would race the result tool.
+        HWND header = reinterpret_cast<HWND>(SendMessageA(kestrova.DefinitionView(), LVM_GETHEADER, 0, 0));
+        for (int waited = 0; waited < 60000; waited += 500) {
+            if (SendMessageA(header, HDM_GETITEMCOUNT, 0, 0) == 1 && kestrova.Rows(kestrova.DefinitionView()) >= 8)
+                return 0;
+            Sleep(500);
+        }
+        std::fprintf(stderr, "the script's output did not reach the lower list\n");
+        return 1;
     }
     kestrova.BringToFront();
     HWND dialog = kestrova.WaitForDialog("PostgreSQL の接続", 500);
