@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "MainWindow.h"
+#include "MainWindowRules.h"
 #include "MenuFiles.h"
 #include "UserMenu.h"
 #include "command/Directives.h"
@@ -198,7 +199,7 @@ void MainWindow::RunMenuSql(const char* wholeFile, const char* caption)
     }
     if (!ExpandBothSteps(text))
         return;
-    text.TrimBlanks();
+    TrimStatement(text);
     browser_.sqlText = text;
     ReportMenuResult(browser_.FillResultList(*definitionView_), caption);
 }

@@ -28,17 +28,6 @@ const char kColumnReload[] = "$COLRELOAD";
 
 RunWaitPolicy g_waitPolicy;
 
-// Blanks, ideographic spaces and the line ends the directive stripping leaves at the ends.
-void TrimStatement(VornString& text)
-{
-    size_t length;
-    do {
-        length = text.Length();
-        text.TrimBlanks();
-        text.Trim("\r\n");
-    } while (text.Length() != length);
-}
-
 // Removes every $COLRELOAD; true when there was one.
 bool TakeColumnReload(VornString& text)
 {

@@ -160,6 +160,16 @@ VornString ClearStatement(DatabaseKind kind, const char* objectType, const char*
     return statement;
 }
 
+void TrimStatement(VornString& text)
+{
+    size_t length;
+    do {
+        length = text.Length();
+        text.TrimBlanks();
+        text.Trim("\r\n");
+    } while (text.Length() != length);
+}
+
 std::vector<std::vector<VornString>> SplitClipboardTable(const char* text, char separator)
 {
     std::vector<std::vector<VornString>> rows;

@@ -60,6 +60,10 @@ VornString DropStatement(DatabaseKind kind, const char* objectType, const char* 
 // a table the kind clears (every row of MySQL is).
 VornString ClearStatement(DatabaseKind kind, const char* objectType, const char* quotedName);
 
+// Trims a statement of blanks, ideographic spaces and the line ends that directive
+// stripping and files leave at its ends.
+void TrimStatement(VornString& text);
+
 // Clipboard text as rows of fields: lines split at "\n" after every "\r" is removed, fields
 // at the separator. Empty lines are kept so callers decide.
 std::vector<std::vector<VornString>> SplitClipboardTable(const char* text, char separator);

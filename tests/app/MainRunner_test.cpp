@@ -76,11 +76,11 @@ TEST_F(RunnerTest, WscriptRunsAreOneLineWithoutALineEnd)
 TEST_F(RunnerTest, InterpreterWithABlankPathIsRefused)
 {
     app_.Set("MainOption", "PhpPath", "  　 ");
-    DeleteFileA((Folder() + "\\Action.bat").c_str());
+    DeleteFileA((Folder() + "\\Action.php").c_str());
     MessageBoxAnswer box(IDOK);
     Execute(app_, "<?php echo 1; ?>", "PHP");
     EXPECT_EQ("PHP.EXE のパスが登録されていません\nツールメニューのオプションで登録して下さい　　", box.Text());
-    EXPECT_EQ("<missing>", ReadBytes(Folder() + "\\Action.bat"));
+    EXPECT_EQ("<missing>", ReadBytes(Folder() + "\\Action.php")) << "nothing is written for a refused run";
 }
 
 TEST_F(RunnerTest, OperationsChangeTheCommandArea)
@@ -126,7 +126,8 @@ TEST_F(RunnerTest, TrainingModeWrapsTheTypedCodeInTheTemplate)
     }
     WriteBytes(Folder() + "\\Tool\\parts\\trainingvbs.txt",
                "<job><script language=\"VBScript\">\r\n$$CODE\r\n$quit\r\n</script></job>\r\n");
-    Execute(app_, "$print \"hello\" $WSCRIPT", "WSH(.wsf)");
+    // cscript, not wscript: a message box of another process would outlive the test.
+    Execute(app_, "$print \"hello\" $NORESULT", "WSH(.wsf)");
     EXPECT_EQ("<job><script language=\"VBScript\">\r\nWscript.Echo \"hello\" \r\nWscript.Quit\r\n</script></job>\r\n\r\n",
               ReadBytes(Folder() + "\\Action.wsf"));
 }
@@ -217,4 +218,40 @@ TEST_F(RunnerTest, ViewResultBringsAScriptsOutputIntoTheLowerList)
     EXPECT_STREQ("----------------------------------------", view.CellText(2, 0));
     EXPECT_STREQ("0001 WScript.Echo \"line one\"", view.CellText(3, 0));
     EXPECT_STREQ("0002 WScript.Echo \"line two\"", view.CellText(4, 0));
+}
+
+TEST_F(RunnerTest, MenuFileItemsMapBackToTheirFilesAndFollowTheirFirstLine)
+{
+    const std::string kindFolder = Folder() + "\\SQLServer";
+    CreateDirectoryA(kindFolder.c_str(), nullptr);
+    CreateDirectoryA((kindFolder + "\\menu").c_str(), nullptr);
+    WriteBytes(kindFolder + "\\menu\\01件数.mnu", "select count(*) from $TABLE\r\n");
+    WriteBytes(kindFolder + "\\menu\\02セパレータ.mnu", "");
+    WriteBytes(kindFolder + "\\menu\\03雛形.mnu", "@SKELETON\r\nselect * from $TABLE\nwhere 1 = 1\n");
+    auto backend = UseScriptedBackend();
+    backend->AddSchemaRowset(20, {}, TablesRowset({{"社員", "TABLE"}}));
+    ScriptedRowset count;
+    count.Column("count", 3).Row({"12"});
+    backend->AddRowset("select count(*) from 社員", count);
+    MainWindow& main = app_.Main();
+    ASSERT_TRUE(main.ConnectWith(DatabaseKind::SqlServer, "srv,db,sa,pw"));
+
+    HMENU kindMenu = GetSubMenu(GetMenu(app_.Handle()), 4);
+    ASSERT_EQ(3, GetMenuItemCount(kindMenu));
+    char caption[64] = "";
+    GetMenuStringA(kindMenu, IDM_KIND_MENU_FIRST + 2, caption, sizeof caption, MF_BYCOMMAND);
+    EXPECT_STREQ("雛形", caption) << "the separator keeps its place in the numbering";
+    EXPECT_TRUE(GetMenuState(kindMenu, 1, MF_BYPOSITION) & MF_SEPARATOR);
+
+    main.SetExecutionType("PHP");
+    app_.Command(IDM_KIND_MENU_FIRST + 2);
+    EXPECT_EQ("select * from $TABLE\r\nwhere 1 = 1\r\n", AreaText(app_)) << "a skeleton is not run";
+    EXPECT_STREQ("SQL", main.ExecutionType());
+
+    main.TableList().SelectRow(0, true);
+    backend->ClearRecord();
+    app_.Command(IDM_KIND_MENU_FIRST);
+    EXPECT_EQ((std::vector<std::string>{"select count(*) from 社員"}), backend->Statements());
+    EXPECT_STREQ("RDBMS 固有コマンド 【 件数 】 の結果を表示しました ( 1/50 )", main.Status().SimpleText());
+    EXPECT_STREQ("12", main.DefinitionView().CellText(0, 0));
 }

@@ -136,3 +136,13 @@ TEST(ClipboardTable, LinesAndFieldsSplitOnCharacterBoundaries)
     EXPECT_STREQ("last", tabbed[1][0]);
     EXPECT_TRUE(SplitClipboardTable("", '\t').empty());
 }
+
+TEST(Statements, TrimmingTakesBlanksIdeographicSpacesAndLineEndsFromBothEnds)
+{
+    VornString text("\r\n　 select '表'\r\n　\n\t");
+    TrimStatement(text);
+    EXPECT_STREQ("select '表'", text);
+    VornString inner("a\r\nb");
+    TrimStatement(inner);
+    EXPECT_STREQ("a\r\nb", inner);
+}
