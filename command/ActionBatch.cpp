@@ -193,38 +193,29 @@ bool BuildRunPlan(const char* type, const char* text, const RunOptions& options,
         AddClosingLines(batch, settings, options, plan, true, plan.scriptName);
         return true;
     }
-    if (IsType(type, "PHP")) {
-        if (settings.phpPath.IsEmpty()) {
-            message = "PHP.EXE のパスが登録されていません\nツールメニューのオプションで登録して下さい　　";
+    if (IsType(type, "PHP") || IsType(type, "Perl")) {
+        const bool php = IsType(type, "PHP");
+        const VornString& interpreter = php ? settings.phpPath : settings.perlPath;
+        if (interpreter.IsEmpty()) {
+            message = php ? "PHP.EXE のパスが登録されていません\nツールメニューのオプションで登録して下さい　　"
+                          : "Perl.exe のパスが登録されていません\nツールメニューのオプションで登録して下さい　　";
             return false;
         }
-        plan.scriptName = "Action.php";
+        plan.scriptName = php ? "Action.php" : "Action.cgi";
         plan.scriptText = text;
-        VornString line = Quoted(settings.phpPath);
+        VornString line = Quoted(interpreter);
         line.Append(" ");
         line.Append(QuotedRunFile(settings, plan.scriptName));
-        if (!options.noRedirect) {
+        if (!php) {
+            line.Append(Redirection(settings, options));
+        } else if (!options.noRedirect) {
+            // PHP writes the result file itself, so its run has no copy line and no clean.
             line.Append(" > ");
             line.Append(Quoted(plan.resultPath));
         }
+        plan.clean = !php;
         AddLine(batch, line);
-        AddClosingLines(batch, settings, options, plan, false, plan.scriptName);
-        return true;
-    }
-    if (IsType(type, "Perl")) {
-        if (settings.perlPath.IsEmpty()) {
-            message = "Perl.exe のパスが登録されていません\nツールメニューのオプションで登録して下さい　　";
-            return false;
-        }
-        plan.scriptName = "Action.cgi";
-        plan.scriptText = text;
-        VornString line = Quoted(settings.perlPath);
-        line.Append(" ");
-        line.Append(QuotedRunFile(settings, plan.scriptName));
-        line.Append(Redirection(settings, options));
-        plan.clean = true;
-        AddLine(batch, line);
-        AddClosingLines(batch, settings, options, plan, true, plan.scriptName);
+        AddClosingLines(batch, settings, options, plan, !php, plan.scriptName);
         return true;
     }
     message.Format("%s は実行できない実行タイプです　　", type);
