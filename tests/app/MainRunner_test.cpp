@@ -1,6 +1,7 @@
 // The command area at work in the main window: the run files of each execution type, the
 // refusals, waiting, the command-bar operations and the road of one SQL request.
 #include <windows.h>
+#include <dlgs.h>
 
 #include <gtest/gtest.h>
 
@@ -254,4 +255,23 @@ TEST_F(RunnerTest, MenuFileItemsMapBackToTheirFilesAndFollowTheirFirstLine)
     EXPECT_EQ((std::vector<std::string>{"select count(*) from 社員"}), backend->Statements());
     EXPECT_STREQ("RDBMS 固有コマンド 【 件数 】 の結果を表示しました ( 1/50 )", main.Status().SimpleText());
     EXPECT_STREQ("12", main.DefinitionView().CellText(0, 0));
+}
+
+TEST_F(RunnerTest, OpeningAFileLoadsItAndItsDirectivesAndExtensionSetTheType)
+{
+    const std::string path = Folder() + "\\集計.vbs";
+    WriteBytes(path, "@BAT\nWScript.Echo 1\n");
+    app_.Main().SetExecutionType("SQL");
+    DialogDriver driver("コマンドエリア用のファイル読み込み", [&](HWND dialog) {
+        HWND field = GetDlgItem(dialog, cmb13);
+        SetWindowTextA(field ? field : GetDlgItem(dialog, edt1), path.c_str());
+        Press(dialog, IDOK);
+    });
+    app_.Command(IDM_OPEN_FILE);
+    ASSERT_TRUE(driver.Finish());
+    // The directive line stays in the text; the extension decides last.
+    EXPECT_EQ("@BAT\r\nWScript.Echo 1\r\n", AreaText(app_));
+    EXPECT_STREQ("WSH(.vbs)", app_.Main().ExecutionType());
+    EXPECT_EQ(Folder(), app_.Setting("SaveDir", "CommandArea"));
+    EXPECT_EQ("【 " + path + " を全て読み込みました 】", std::string(app_.Main().Status().SimpleText().Text()));
 }
