@@ -14,6 +14,13 @@ char SeparatorOf(LPARAM lParam) { return lParam ? static_cast<char>(lParam) : '\
 
 bool IsBlankLine(const std::vector<VornString>& fields) { return fields.size() == 1 && fields[0].IsEmpty(); }
 
+void AddRow(GridView& view, const std::vector<VornString>& fields)
+{
+    view.AddRow();
+    for (size_t column = 0; column < fields.size(); ++column)
+        view.SetText(static_cast<int>(column), fields[column]);
+}
+
 }  // namespace
 
 void MainWindow::OnExternalList(UINT id, LPARAM lParam)
@@ -64,11 +71,8 @@ void MainWindow::ShowClipboardTable(bool headingsFromFirstLine, char separator)
         }
     }
     for (size_t line = headingsFromFirstLine ? 1 : 0; line < lines.size(); ++line) {
-        if (IsBlankLine(lines[line]))
-            continue;
-        view.AddRow();
-        for (size_t column = 0; column < lines[line].size(); ++column)
-            view.SetText(static_cast<int>(column), lines[line][column]);
+        if (!IsBlankLine(lines[line]))
+            AddRow(view, lines[line]);
     }
     ShowFreeSqlMode();
     view.Show();
@@ -82,11 +86,8 @@ void MainWindow::AppendClipboardRows(char separator)
     ReadClipboardText(window_, text);
     GridView& view = *definitionView_;
     for (const auto& fields : SplitClipboardTable(text, separator)) {
-        if (IsBlankLine(fields))
-            continue;
-        view.AddRow();
-        for (size_t column = 0; column < fields.size(); ++column)
-            view.SetText(static_cast<int>(column), fields[column]);
+        if (!IsBlankLine(fields))
+            AddRow(view, fields);
     }
     if (view.RowCount() > 0) {
         view.SelectAll(false);

@@ -74,13 +74,6 @@ const GridSave kGridSaves[] = {
      "Html"},
 };
 
-VornString FolderOf(const char* path)
-{
-    VornString folder(path);
-    folder.RemoveFileSpec();
-    return folder;
-}
-
 }  // namespace
 
 bool MainWindow::OnCommand(UINT id, LPARAM lParam)
@@ -222,7 +215,7 @@ bool MainWindow::OnLayoutCommand(UINT id)
 void MainWindow::SetRatio(bool horizontal, int percent)
 {
     (horizontal ? horizontal_ : vertical_) = percent / 100.0;
-    settings_.WriteFormat(settings::kMainOption, horizontal ? "CommandDispRateH" : "CommandDispRateV", "%d", percent);
+    settings_.WriteFormat(settings::kMainOption, horizontal ? settings::kCommandDispRateH : settings::kCommandDispRateV, "%d", percent);
     LayOut();
 }
 
@@ -392,7 +385,7 @@ void MainWindow::SaveGrid(UINT id)
         ShowWarning(window_, kOutputOpenFailed);
         return;
     }
-    settings_.Write(settings::kSaveDir, save->folderKey, FolderOf(file));
+    RememberSaveFolder(settings_, save->folderKey, file);
 }
 
 void MainWindow::SaveCommandArea()
@@ -417,7 +410,7 @@ void MainWindow::SaveCommandArea()
     }
     std::fwrite(text.Text(), 1, text.Length(), out);
     std::fclose(out);
-    settings_.Write(settings::kSaveDir, "CommandArea", FolderOf(file));
+    RememberSaveFolder(settings_, settings::kDirCommandArea, file);
 }
 
 void MainWindow::ToggleResult()

@@ -99,14 +99,9 @@ void MainWindow::GreyWaitingCommands()
 {
     for (UINT command : kWaitingCommands) {
         EnableCommand(menu_, command, false);
-        EnableCommand(tableList_->ContextPopup(), command, false);
-        if (HMENU popup = definitionView_->ContextPopup()) {
-            int kept = definitionView_->ContextSubMenu();
-            EnableCommand(popup, command, false);
-            definitionView_->SetContextSubMenu(1 - kept);
-            EnableCommand(definitionView_->ContextPopup(), command, false);
-            definitionView_->SetContextSubMenu(kept);
-        }
+        // By command, a menu reaches the items of all its popups.
+        EnableCommand(tableList_->ContextMenu(), command, false);
+        EnableCommand(definitionView_->ContextMenu(), command, false);
         if (toolBar_.Handle())
             toolBar_.EnableButton(command, false);
     }

@@ -403,9 +403,7 @@ void MainWindow::RunSqlFile()
     char path[MAX_PATH] = "";
     if (!OpenFileDialog(window_, "SQLのバッチ実行", "SQL,*.sql,全て,*.*", 1, path, 0, folder, nullptr))
         return;
-    VornString chosenFolder(path);
-    chosenFolder.RemoveFileSpec();
-    settings_.Write(settings::kSaveDir, settings::kDirBatExec, chosenFolder);
+    RememberSaveFolder(settings_, settings::kDirBatExec, path);
     status_.SetSimpleTextFormat("【 %s を読み込んでいます.... 】", path);
     TextFile file;
     if (!file.OpenRead(path)) {
@@ -483,9 +481,7 @@ void MainWindow::LoadFileIntoCommandArea()
                           "Perl(*.cgi),*.cgi,テキスト(*.txt),*.txt,全て,*.*";
     if (!OpenFileDialog(window_, "コマンドエリア用のファイル読み込み", filter, filterIndex, path, 0, folder, nullptr))
         return;
-    VornString chosenFolder(path);
-    chosenFolder.RemoveFileSpec();
-    settings_.Write(settings::kSaveDir, settings::kDirCommandArea, chosenFolder);
+    RememberSaveFolder(settings_, settings::kDirCommandArea, path);
     LoadScriptFile(path);
 }
 

@@ -191,3 +191,10 @@ bool ReadPhpPath(const ProfileStore& store, VornString& path)
 {
     return ReadPathSetting(store, settings::kPhpPath, path);
 }
+
+void RememberSaveFolder(ProfileStore& store, const char* key, const char* chosenPath)
+{
+    VornString folder(chosenPath);
+    folder.RemoveFileSpec();
+    store.Write(settings::kSaveDir, key, folder);
+}

@@ -132,3 +132,6 @@ bool IsOptionSet(const ProfileStore& store, const char* key);
 bool ReadPathSetting(const ProfileStore& store, const char* key, VornString& path);
 // The PHP interpreter; false when not set.
 bool ReadPhpPath(const ProfileStore& store, VornString& path);
+
+// Stores the folder of a chosen file under SaveDir/key, where its dialog starts next time.
+void RememberSaveFolder(ProfileStore& store, const char* key, const char* chosenPath);

@@ -12,8 +12,6 @@
 
 namespace {
 
-const char kMainWindowSize[] = "MainWindowSize";
-const int kDefaultColumnWidth = 95;
 const int kStatusBarFallbackHeight = 20;
 
 // The tool bar, left to right: the command of each image, 0 for a separator.
@@ -223,7 +221,7 @@ bool MainWindow::CreatePanes()
     SetConnectionItemsEnabled(false);
     BuildToolMenu();
     mutex_ = CreateMutexA(nullptr, FALSE, "Kestrova");
-    if (!RestorePosition(kMainWindowSize, settings_))
+    if (!RestorePosition(settings::kMainWindowSize, settings_))
         FitToDesktop();
     ReadLayoutSettings();
     LayOut();
@@ -239,10 +237,11 @@ void MainWindow::CreateTableList()
     tableList_->SetGridFont(font.pointSize, font.faceKind, false);
     tableList_->SetFullRowSelectWithGridLines();
     tableList_->AddColumn("№", 30);
+    using namespace settings;
     tableList_->AddColumn("テーブル名", kDefaultColumnWidth);
     tableList_->AddColumn("タイプ", kDefaultColumnWidth);
-    tableList_->AddColumn("作成", ReadSettingNumber(settings_, settings::kMainOption, "ColumnWidth3", kDefaultColumnWidth, true));
-    tableList_->AddColumn("更新", ReadSettingNumber(settings_, settings::kMainOption, "ColumnWidth4", kDefaultColumnWidth, true));
+    tableList_->AddColumn("作成", ReadSettingNumber(settings_, kMainOption, kColumnWidth3, kDefaultColumnWidth, true));
+    tableList_->AddColumn("更新", ReadSettingNumber(settings_, kMainOption, kColumnWidth4, kDefaultColumnWidth, true));
     tableList_->AcceptFiles(true);
 }
 
@@ -268,7 +267,7 @@ void MainWindow::CreateCommandBar()
     commandBar_->SetEditorKinds("1,1,1");
     commandBar_->AddRow();
     VornString maxCount;
-    if (!settings_.Read(settings::kMainOption, "MaxCount", maxCount))
+    if (!settings_.Read(settings::kMainOption, settings::kMaxCount, maxCount))
         maxCount = "50";
     commandBar_->SetText(0, maxCount);
     commandBar_->SetText(2, "SQL");
@@ -285,7 +284,7 @@ void MainWindow::CreateCommandArea()
     SendMessageA(commandArea_, EM_LIMITTEXT, 0, 0);
     FontSetting font = ReadFontSetting(settings_, FontPane::CommandArea);
     ApplyPaneFont(static_cast<int>(FontPane::CommandArea), font.faceKind, font.pointSize);
-    commandReversed_ = settings_.IsValue(settings::kMainOption, "CommandBackColor", "1");
+    commandReversed_ = settings_.IsValue(settings::kMainOption, settings::kCommandBackColor, "1");
     commandBrush_ = CreateSolidBrush(RGB(0, 0, 0));
     DragAcceptFiles(commandArea_, TRUE);
 }
@@ -375,10 +374,10 @@ void MainWindow::FitToDesktop()
 
 void MainWindow::SaveOnDestroy()
 {
-    settings_.WriteFormat(settings::kMainOption, "ColumnWidth3", "%d", tableList_->ColumnWidth(3));
-    settings_.WriteFormat(settings::kMainOption, "ColumnWidth4", "%d", tableList_->ColumnWidth(4));
-    SavePosition(kMainWindowSize, settings_);
-    settings_.Write(settings::kMainOption, "MaxCount", commandBar_->CellText(0, 0));
+    settings_.WriteFormat(settings::kMainOption, settings::kColumnWidth3, "%d", tableList_->ColumnWidth(3));
+    settings_.WriteFormat(settings::kMainOption, settings::kColumnWidth4, "%d", tableList_->ColumnWidth(4));
+    SavePosition(settings::kMainWindowSize, settings_);
+    settings_.Write(settings::kMainOption, settings::kMaxCount, commandBar_->CellText(0, 0));
     tableList_.reset();
     definitionView_.reset();
     commandBar_.reset();

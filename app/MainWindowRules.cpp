@@ -1,6 +1,7 @@
 #include "MainWindowRules.h"
 
 #include <cstring>
+#include <string>
 
 #include "common/SjisText.h"
 
@@ -172,37 +173,34 @@ void TrimStatement(VornString& text)
 
 std::vector<std::vector<VornString>> SplitClipboardTable(const char* text, char separator)
 {
+    // "\r" is dropped wherever it stands, so the line is copied once without it and then
+    // cut into fields on character boundaries.
     std::vector<std::vector<VornString>> rows;
-    VornString line;
-    auto endLine = [&]() {
+    const char* p = text ? text : "";
+    while (*p) {
+        std::string line;
+        while (*p && *p != '\n') {
+            size_t length = sjis::CharLength(p);
+            if (!(length == 1 && *p == '\r'))
+                line.append(p, length);
+            p += length;
+        }
+        if (line.empty() && *p == '\0')
+            break;  // only "\r" after the last line end
         std::vector<VornString> fields;
-        const char* p = line.Text();
-        const char* fieldStart = p;
-        while (true) {
-            if (*p == separator || *p == '\0') {
+        size_t fieldStart = 0;
+        for (size_t i = 0;; i += sjis::CharLength(line.c_str() + i)) {
+            if (i == line.size() || line[i] == separator) {
                 fields.emplace_back(VornString());
-                fields.back().Assign(fieldStart, static_cast<size_t>(p - fieldStart));
-                if (*p == '\0')
+                fields.back().Assign(line.c_str() + fieldStart, i - fieldStart);
+                if (i == line.size())
                     break;
-                ++p;
-                fieldStart = p;
-                continue;
+                fieldStart = i + 1;
             }
-            p += sjis::CharLength(p);
         }
         rows.push_back(std::move(fields));
-        line.Clear();
-    };
-    for (const char* p = text ? text : ""; *p;) {
-        size_t length = sjis::CharLength(p);
-        if (length == 1 && *p == '\n') {
-            endLine();
-        } else if (!(length == 1 && *p == '\r')) {
-            line.Append(p, length);
-        }
-        p += length;
+        if (*p == '\n')
+            ++p;
     }
-    if (!line.IsEmpty())
-        endLine();
     return rows;
 }

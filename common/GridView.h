@@ -162,6 +162,8 @@ public:
     // Which popup of the loaded menu the right click opens.
     void SetContextSubMenu(int subMenuIndex) { contextSubMenu_ = subMenuIndex; }
     int ContextSubMenu() const { return contextSubMenu_; }
+    // The loaded menu whose popups the right click opens; null when none is attached.
+    HMENU ContextMenu() const { return contextMenu_; }
     // The popup the next right click opens; null when no menu is attached.
     HMENU ContextPopup() const { return contextMenu_ ? GetSubMenu(contextMenu_, contextSubMenu_) : nullptr; }
     UINT LastNotifyCode() const { return lastCode_; }

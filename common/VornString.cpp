@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "SjisText.h"
 
@@ -264,17 +265,20 @@ void VornString::ReplaceAllImpl(const char* oldText, const char* newText, bool i
     long hit = sjis::Find(buffer_, length, oldText, oldLength, ignoreCase);
     if (hit < 0)
         return;
-    VornString result(capacity_ + (newLength > oldLength ? kReplaceGrowth : 0));
+    // Built in a buffer that grows geometrically: appending to the result string would
+    // measure it again for every occurrence.
+    std::string result;
+    result.reserve(length + (newLength > oldLength ? kReplaceGrowth : 0));
     size_t pos = 0;
     while (hit >= 0) {
         size_t at = pos + static_cast<size_t>(hit);
-        result.Append(buffer_ + pos, at - pos);
-        result.Append(newText, newLength);
+        result.append(buffer_ + pos, at - pos);
+        result.append(newText, newLength);
         pos = at + oldLength;
         hit = sjis::Find(buffer_ + pos, length - pos, oldText, oldLength, ignoreCase);
     }
-    result.Append(buffer_ + pos, length - pos);
-    *this = static_cast<VornString&&>(result);
+    result.append(buffer_ + pos, length - pos);
+    Assign(result.c_str(), result.size());
 }
 
 void VornString::InsertThousandsSeparators()

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "DialogDriver.h"
+#include "common/Clipboard.h"
 
 namespace {
 
@@ -73,16 +74,7 @@ bool KestrovaRemote::PutClipboard(const char* text) const
         CloseHandle(mutex);
         return false;
     }
-    bool put = false;
-    if (OpenClipboard(nullptr)) {
-        EmptyClipboard();
-        size_t size = std::strlen(text) + 1;
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-        std::memcpy(GlobalLock(memory), text, size);
-        GlobalUnlock(memory);
-        put = SetClipboardData(CF_TEXT, memory) != nullptr;
-        CloseClipboard();
-    }
+    bool put = PutClipboardText(nullptr, text);
     if (mutex) {
         ReleaseMutex(mutex);
         CloseHandle(mutex);
@@ -92,17 +84,9 @@ bool KestrovaRemote::PutClipboard(const char* text) const
 
 std::string KestrovaRemote::Clipboard() const
 {
-    std::string text;
-    if (!OpenClipboard(nullptr))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-            text = bytes;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
+    VornString text;
+    ReadClipboardText(nullptr, text);
+    return text.Text();
 }
 
 void KestrovaRemote::TypeKey(WORD key, bool control) const
