@@ -12,13 +12,11 @@ const DWORD kMutexWait = 10000;
 
 char SeparatorOf(LPARAM lParam) { return lParam ? static_cast<char>(lParam) : '\t'; }
 
-bool IsBlankLine(const std::vector<VornString>& fields) { return fields.size() == 1 && fields[0].IsEmpty(); }
-
-void AddRow(GridView& view, const std::vector<VornString>& fields)
+void AddRow(GridView& view, const ClipboardTable& table, size_t line)
 {
     view.AddRow();
-    for (size_t column = 0; column < fields.size(); ++column)
-        view.SetText(static_cast<int>(column), fields[column]);
+    for (int column = 0; column < table.FieldCount(line); ++column)
+        view.SetText(column, table.Field(line, column));
 }
 
 }  // namespace
@@ -55,24 +53,23 @@ void MainWindow::ShowClipboardTable(bool headingsFromFirstLine, char separator)
 {
     VornString text;
     ReadClipboardText(window_, text);
-    auto lines = SplitClipboardTable(text, separator);
+    ClipboardTable table(text, separator);
     GridView& view = *definitionView_;
     view.Hide();
     view.Clear();
-    if (!lines.empty()) {
-        const auto& first = lines.front();
-        for (size_t column = 0; column < first.size(); ++column) {
+    if (table.LineCount() > 0) {
+        for (int column = 0; column < table.FieldCount(0); ++column) {
             VornString heading;
             if (headingsFromFirstLine)
-                heading = first[column];
+                heading = table.Field(0, column);
             else
                 heading.Format("%u", static_cast<unsigned>(column + 1));
             view.AddColumn(heading, 100);
         }
     }
-    for (size_t line = headingsFromFirstLine ? 1 : 0; line < lines.size(); ++line) {
-        if (!IsBlankLine(lines[line]))
-            AddRow(view, lines[line]);
+    for (size_t line = headingsFromFirstLine ? 1 : 0; line < table.LineCount(); ++line) {
+        if (!table.IsBlank(line))
+            AddRow(view, table, line);
     }
     ShowFreeSqlMode();
     view.Show();
@@ -85,9 +82,10 @@ void MainWindow::AppendClipboardRows(char separator)
     VornString text;
     ReadClipboardText(window_, text);
     GridView& view = *definitionView_;
-    for (const auto& fields : SplitClipboardTable(text, separator)) {
-        if (!IsBlankLine(fields))
-            AddRow(view, fields);
+    ClipboardTable table(text, separator);
+    for (size_t line = 0; line < table.LineCount(); ++line) {
+        if (!table.IsBlank(line))
+            AddRow(view, table, line);
     }
     if (view.RowCount() > 0) {
         view.SelectAll(false);

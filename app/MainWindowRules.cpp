@@ -171,36 +171,51 @@ void TrimStatement(VornString& text)
     } while (text.Length() != length);
 }
 
-std::vector<std::vector<VornString>> SplitClipboardTable(const char* text, char separator)
+ClipboardTable::ClipboardTable(const char* text, char separator)
 {
-    // "\r" is dropped wherever it stands, so the line is copied once without it and then
-    // cut into fields on character boundaries.
-    std::vector<std::vector<VornString>> rows;
     const char* p = text ? text : "";
+    buffer_.reserve(std::strlen(p) + 1);
     while (*p) {
-        std::string line;
+        lineStarts_.push_back(fieldStarts_.size());
+        fieldStarts_.push_back(buffer_.size());
+        bool kept = false;
         while (*p && *p != '\n') {
             size_t length = sjis::CharLength(p);
-            if (!(length == 1 && *p == '\r'))
-                line.append(p, length);
+            if (length == 1 && *p == '\r') {
+                ++p;
+                continue;
+            }
+            kept = true;
+            if (length == 1 && *p == separator) {
+                buffer_.push_back('\0');
+                fieldStarts_.push_back(buffer_.size());
+            } else {
+                buffer_.append(p, length);
+            }
             p += length;
         }
-        if (line.empty() && *p == '\0')
-            break;  // only "\r" after the last line end
-        std::vector<VornString> fields;
-        size_t fieldStart = 0;
-        for (size_t i = 0;; i += sjis::CharLength(line.c_str() + i)) {
-            if (i == line.size() || line[i] == separator) {
-                fields.emplace_back(VornString());
-                fields.back().Assign(line.c_str() + fieldStart, i - fieldStart);
-                if (i == line.size())
-                    break;
-                fieldStart = i + 1;
-            }
+        if (!kept && *p == '\0') {  // only "\r" after the last line end
+            lineStarts_.pop_back();
+            fieldStarts_.pop_back();
+            break;
         }
-        rows.push_back(std::move(fields));
+        buffer_.push_back('\0');
         if (*p == '\n')
             ++p;
     }
-    return rows;
+}
+
+int ClipboardTable::FieldCount(size_t line) const
+{
+    if (line >= lineStarts_.size())
+        return 0;
+    size_t end = line + 1 < lineStarts_.size() ? lineStarts_[line + 1] : fieldStarts_.size();
+    return static_cast<int>(end - lineStarts_[line]);
+}
+
+const char* ClipboardTable::Field(size_t line, int field) const
+{
+    if (field < 0 || field >= FieldCount(line))
+        return "";
+    return buffer_.c_str() + fieldStarts_[lineStarts_[line] + static_cast<size_t>(field)];
 }

@@ -2,6 +2,7 @@
 // file means, the statements of drop and clear, and the command bar's fixed choices.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "common/VornString.h"
@@ -64,6 +65,22 @@ VornString ClearStatement(DatabaseKind kind, const char* objectType, const char*
 // stripping and files leave at its ends.
 void TrimStatement(VornString& text);
 
-// Clipboard text as rows of fields: lines split at "\n" after every "\r" is removed, fields
-// at the separator. Empty lines are kept so callers decide.
-std::vector<std::vector<VornString>> SplitClipboardTable(const char* text, char separator);
+// Clipboard text as lines of fields: lines split at "\n" after every "\r" is removed, fields
+// at the separator (never inside a double-byte character). Empty lines are kept so callers
+// decide; an empty last line without a line end is not a line. The fields live in one buffer:
+// a list of a hundred thousand lines costs two allocations, not one per field.
+class ClipboardTable {
+public:
+    ClipboardTable(const char* text, char separator);
+    size_t LineCount() const { return lineStarts_.size(); }
+    int FieldCount(size_t line) const;
+    // The field's text, or "" outside the line; valid while the table lives.
+    const char* Field(size_t line, int field) const;
+    // One empty field.
+    bool IsBlank(size_t line) const { return FieldCount(line) == 1 && *Field(line, 0) == '\0'; }
+
+private:
+    std::string buffer_;              // the text without "\r"; each field ends in a NUL
+    std::vector<size_t> fieldStarts_;  // offsets into buffer_
+    std::vector<size_t> lineStarts_;   // index of each line's first field in fieldStarts_
+};

@@ -1,6 +1,9 @@
 #include "Clipboard.h"
 
 #include <cstring>
+#include <functional>
+
+#include "SjisText.h"
 
 namespace {
 
@@ -15,13 +18,30 @@ bool OpenClipboardPatiently(HWND owner)
     return false;
 }
 
-}  // namespace
-
-bool PutClipboardText(HWND owner, const char* text)
+// Line ends that stand as characters of their own: a "\n" after a lead byte belongs to it.
+size_t CountLineEnds(const char* text, size_t length)
 {
-    if (!text)
-        return false;
-    size_t length = std::strlen(text);
+    size_t count = 0;
+    for (size_t pos = 0; pos < length; pos += sjis::CharLength(text + pos))
+        count += text[pos] == '\n';
+    return count;
+}
+
+void CopyWithCrLf(char* target, const char* text, size_t length)
+{
+    for (size_t pos = 0; pos < length;) {
+        size_t n = sjis::CharLength(text + pos);
+        if (n == 1 && text[pos] == '\n')
+            *target++ = '\r';
+        std::memcpy(target, text + pos, n);
+        target += n;
+        pos += n;
+    }
+}
+
+// A zero-filled block of the text's length and 128 bytes, put on the emptied clipboard.
+bool PutBlock(HWND owner, size_t length, const std::function<void(char*)>& fill)
+{
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, length + 128);
     if (!block)
         return false;
@@ -30,7 +50,7 @@ bool PutClipboardText(HWND owner, const char* text)
         GlobalFree(block);
         return false;
     }
-    std::memcpy(target, text, length);
+    fill(target);
     GlobalUnlock(block);
     if (!OpenClipboardPatiently(owner)) {
         GlobalFree(block);
@@ -42,6 +62,24 @@ bool PutClipboardText(HWND owner, const char* text)
     if (!placed)
         GlobalFree(block);
     return placed;
+}
+
+}  // namespace
+
+bool PutClipboardText(HWND owner, const char* text)
+{
+    if (!text)
+        return false;
+    size_t length = std::strlen(text);
+    return PutBlock(owner, length, [&](char* target) { std::memcpy(target, text, length); });
+}
+
+bool PutClipboardTextCrLf(HWND owner, const char* text, size_t length)
+{
+    if (!text)
+        return false;
+    return PutBlock(owner, length + CountLineEnds(text, length),
+                    [&](char* target) { CopyWithCrLf(target, text, length); });
 }
 
 bool ReadClipboardText(HWND owner, VornString& out)

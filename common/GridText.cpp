@@ -37,6 +37,7 @@ public:
     ExportSink(VornString& target, TextFile* file) : target_(target), file_(file) {}
     void Append(const char* text) { target_.Append(text); }
     void Append(const VornString& text) { target_.Append(text.Text(), text.Length()); }
+    void AppendCell(const GridTextSource& source, int row, int column) { source.AppendCellText(row, column, target_); }
     void EndLine()
     {
         target_.Append("\n");
@@ -64,21 +65,20 @@ void WriteLine(const GridTextSource& source, int row, int firstColumn, int colum
     bool header = row < 0;
     if (!shape.separator)
         sink.Append(kRowOpen);
-    VornString cell;
+    VornString title;
     for (int column = firstColumn; column < columns; ++column) {
-        if (header)
-            source.ColumnTitle(column, cell);
-        else
-            source.CellText(row, column, cell);
-        if (!shape.separator) {
+        if (!shape.separator)
             sink.Append(header ? kHeaderCell : kDataCell);
-            sink.Append(cell);
-            sink.Append(header ? "</TH>" : "</TD>");
+        else if (column > firstColumn)
+            sink.Append(shape.separator);
+        if (header) {
+            source.ColumnTitle(column, title);
+            sink.Append(title);
         } else {
-            if (column > firstColumn)
-                sink.Append(shape.separator);
-            sink.Append(cell);
+            sink.AppendCell(source, row, column);
         }
+        if (!shape.separator)
+            sink.Append(header ? "</TH>" : "</TD>");
     }
     if (!shape.separator)
         sink.Append("</TR>");

@@ -11,6 +11,14 @@ public:
     virtual int RowCount() const = 0;
     virtual void ColumnTitle(int column, VornString& out) const = 0;
     virtual void CellText(int row, int column, VornString& out) const = 0;
+    // Adds the cell's text to the end of target; a source that holds its cells overrides
+    // it to save the copy through a scratch string for every cell of a large export.
+    virtual void AppendCellText(int row, int column, VornString& target) const
+    {
+        VornString cell;
+        CellText(row, column, cell);
+        target.Append(cell.Text(), cell.Length());
+    }
     virtual bool IsRowSelected(int row) const = 0;
 };
 

@@ -28,6 +28,10 @@ public:
     int RowCount() const override { return grid_.RowCount(); }
     void ColumnTitle(int column, VornString& out) const override { out = grid_.ColumnTitle(column); }
     void CellText(int row, int column, VornString& out) const override { grid_.GetCellText(row, column, out); }
+    void AppendCellText(int row, int column, VornString& target) const override
+    {
+        grid_.AppendCellText(row, column, target);
+    }
     bool IsRowSelected(int row) const override
     {
         return ListView_GetItemState(grid_.ListHandle(), row, LVIS_SELECTED) != 0;
@@ -366,6 +370,7 @@ int GridView::InsertRow(int index)
     if (index < 0 || static_cast<size_t>(index) > rows_.size())
         index = static_cast<int>(rows_.size());
     Row row = {nextRowId_++, false, {}, {}};
+    row.cells.reserve(static_cast<size_t>(columnCount_));
     rows_.insert(rows_.begin() + index, std::move(row));
     currentRow_ = index;
     RequestSynchronize(false);
@@ -425,6 +430,15 @@ void GridView::GetCellText(int row, int column, VornString& out) const
         out.Assign(text.c_str(), text.size());
     } else {
         out.Clear();
+    }
+}
+
+void GridView::AppendCellText(int row, int column, VornString& target) const
+{
+    const Row* source = RowAt(row);
+    if (source && column >= 0 && static_cast<size_t>(column) < source->cells.size()) {
+        const std::string& text = source->cells[column];
+        target.Append(text.c_str(), text.size());
     }
 }
 
@@ -670,6 +684,5 @@ bool GridView::CopyToClipboard(int firstColumn, bool selectedOnly, bool withHead
     VornString text(260u);
     if (!Export(firstColumn, selectedOnly, withHeader, mode, text))
         return false;
-    text.ReplaceAll("\n", "\r\n");
-    return PutClipboardText(window_, text.Text());
+    return PutClipboardTextCrLf(window_, text.Text(), text.Length());
 }

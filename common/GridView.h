@@ -110,6 +110,7 @@ public:
     // The whole cell text; the target grows in steps of 260 bytes.
     void GetCellText(int row, int column, VornString& out) const;
     VornString CellText(int row, int column) const;
+    void AppendCellText(int row, int column, VornString& target) const;
 
     // Selection and navigation
     int NextSelectedRow(int after) const;

@@ -1,5 +1,6 @@
 #include "VornString.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -23,27 +24,37 @@ VornString::VornString(unsigned capacity) { Allocate(capacity); }
 VornString::VornString(const char* text)
 {
     size_t length = text ? std::strlen(text) : 0;
-    if (Allocate(static_cast<unsigned>(length + 1)) && text)
+    if (Allocate(static_cast<unsigned>(length + 1)) && text) {
         std::memcpy(buffer_, text, length + 1);
+        length_ = length;
+    }
 }
 
 VornString::VornString(const VornString& other)
 {
-    if (Allocate(other.capacity_ ? other.capacity_ : kDefaultCapacity))
-        std::strcpy(buffer_, other.Text());
+    size_t length = other.Length();
+    unsigned capacity = other.capacity_ ? other.capacity_ : kDefaultCapacity;
+    if (capacity < length + 1)
+        capacity = static_cast<unsigned>(length + 1);
+    if (Allocate(capacity)) {
+        std::memcpy(buffer_, other.Text(), length + 1);
+        length_ = length;
+    }
 }
 
 VornString::VornString(VornString&& other) noexcept
-    : capacity_(other.capacity_), buffer_(other.buffer_)
+    : capacity_(other.capacity_), buffer_(other.buffer_), length_(other.length_), lengthStale_(other.lengthStale_)
 {
     other.capacity_ = 0;
     other.buffer_ = nullptr;
+    other.length_ = 0;
+    other.lengthStale_ = false;
 }
 
 VornString& VornString::operator=(const VornString& other)
 {
     if (this != &other)
-        Assign(other.Text());
+        Assign(other.Text(), other.Length());
     return *this;
 }
 
@@ -53,8 +64,12 @@ VornString& VornString::operator=(VornString&& other) noexcept
         Release();
         capacity_ = other.capacity_;
         buffer_ = other.buffer_;
+        length_ = other.length_;
+        lengthStale_ = other.lengthStale_;
         other.capacity_ = 0;
         other.buffer_ = nullptr;
+        other.length_ = 0;
+        other.lengthStale_ = false;
     }
     return *this;
 }
@@ -72,11 +87,17 @@ void VornString::Release()
     std::free(buffer_);
     buffer_ = nullptr;
     capacity_ = 0;
+    length_ = 0;
+    lengthStale_ = false;
 }
 
 bool VornString::Allocate(unsigned capacity)
 {
-    buffer_ = static_cast<char*>(std::malloc(static_cast<size_t>(capacity) + kSpareBytes));
+    length_ = 0;
+    lengthStale_ = false;
+    buffer_ = capacity <= UINT_MAX - kSpareBytes
+                  ? static_cast<char*>(std::malloc(static_cast<size_t>(capacity) + kSpareBytes))
+                  : nullptr;
     if (!buffer_) {
         capacity_ = 0;
         return false;
@@ -91,15 +112,16 @@ bool VornString::Resize(unsigned capacity)
     if (!buffer_)
         return false;
     char* old = buffer_;
-    size_t oldLength = std::strlen(old);
+    size_t oldLength = Length();
     if (!Allocate(capacity)) {
         std::free(old);
         return false;
     }
     size_t keep = oldLength < capacity ? oldLength : (capacity ? capacity - 1 : 0);
     std::memcpy(buffer_, old, keep);
-    buffer_[keep] = '\0';
     std::free(old);
+    if (capacity)
+        SetLength(keep);
     return true;
 }
 
@@ -109,15 +131,42 @@ bool VornString::EnsureCapacity(size_t needed)
         return false;
     if (needed <= capacity_)
         return true;
-    return Resize(static_cast<unsigned>(needed));
+    // Half as much again as now: a text built from n pieces is copied O(log n) times,
+    // not once per piece.
+    size_t grown = static_cast<size_t>(capacity_) + capacity_ / 2;
+    size_t target = needed > grown ? needed : grown;
+    const size_t largest = UINT_MAX - kSpareBytes;
+    if (target > largest)
+        target = needed;
+    if (target > largest) {
+        Release();
+        return false;
+    }
+    return Resize(static_cast<unsigned>(target));
 }
 
-size_t VornString::Length() const { return buffer_ ? std::strlen(buffer_) : 0; }
+void VornString::SetLength(size_t length)
+{
+    buffer_[length] = '\0';
+    length_ = length;
+    lengthStale_ = false;
+}
+
+size_t VornString::Length() const
+{
+    if (!buffer_)
+        return 0;
+    if (lengthStale_) {
+        length_ = std::strlen(buffer_);
+        lengthStale_ = false;
+    }
+    return length_;
+}
 
 void VornString::Clear()
 {
     if (buffer_)
-        buffer_[0] = '\0';
+        SetLength(0);
 }
 
 void VornString::Assign(const char* text)
@@ -140,7 +189,7 @@ void VornString::Assign(const char* text, size_t length)
     if (!EnsureCapacity(length + 1))
         return;
     std::memmove(buffer_, text, length);
-    buffer_[length] = '\0';
+    SetLength(length);
 }
 
 void VornString::Append(const char* text)
@@ -164,7 +213,7 @@ void VornString::Append(const char* text, size_t length)
     if (!EnsureCapacity(old + length + 1))
         return;
     std::memcpy(buffer_ + old, text, length);
-    buffer_[old + length] = '\0';
+    SetLength(old + length);
 }
 
 void VornString::Append(char c) { Append(&c, 1); }
@@ -184,6 +233,7 @@ void VornString::Insert(size_t position, const char* text)
         return;
     std::memmove(buffer_ + position + added, buffer_ + position, old - position + 1);
     std::memcpy(buffer_ + position, copy.Text(), added);
+    SetLength(old + added);
 }
 
 void VornString::FormatV(const char* format, va_list args)
@@ -192,7 +242,10 @@ void VornString::FormatV(const char* format, va_list args)
         return;
     if (capacity_ != kFormatCapacity && !Resize(kFormatCapacity))
         return;
-    std::vsnprintf(buffer_, kFormatCapacity, format, args);
+    int written = std::vsnprintf(buffer_, kFormatCapacity, format, args);
+    if (written < 0)
+        written = 0;
+    SetLength(static_cast<size_t>(written) < kFormatCapacity ? static_cast<size_t>(written) : kFormatCapacity - 1);
 }
 
 void VornString::Format(const char* format, ...)
@@ -235,14 +288,16 @@ void VornString::Repeat(const char* text, int count)
 void VornString::KeepRight(size_t count)
 {
     size_t length = Length();
-    if (count < length)
-        std::memmove(buffer_, buffer_ + length - count, count + 1);
+    if (count < length) {
+        std::memmove(buffer_, buffer_ + length - count, count);
+        SetLength(count);
+    }
 }
 
 void VornString::Left(size_t count)
 {
     if (count < Length())
-        buffer_[count] = '\0';
+        SetLength(count);
 }
 
 void VornString::ReplaceAll(const char* oldText, const char* newText)
@@ -388,7 +443,7 @@ void VornString::Trim(const char* set)
     size_t end = sjis::TrimmedEnd(buffer_, length, set, false);
     size_t start = sjis::TrimmedStart(buffer_, end, set, false);
     std::memmove(buffer_, buffer_ + start, end - start);
-    buffer_[end - start] = '\0';
+    SetLength(end - start);
 }
 
 void VornString::TrimBlanks()
@@ -399,7 +454,7 @@ void VornString::TrimBlanks()
     size_t end = sjis::TrimmedEnd(buffer_, length, " \t", true);
     size_t start = sjis::TrimmedStart(buffer_, end, " \t", true);
     std::memmove(buffer_, buffer_ + start, end - start);
-    buffer_[end - start] = '\0';
+    SetLength(end - start);
 }
 
 // Both remove a whole character: cutting half of a double-byte character
@@ -412,7 +467,7 @@ void VornString::Chop()
     size_t last = 0;
     for (size_t pos = 0; pos < length; pos += sjis::CharLength(buffer_ + pos))
         last = pos;
-    buffer_[last] = '\0';
+    SetLength(last);
 }
 
 void VornString::RemoveFirst()
@@ -421,7 +476,8 @@ void VornString::RemoveFirst()
     if (length == 0)
         return;
     size_t n = sjis::CharLength(buffer_);
-    std::memmove(buffer_, buffer_ + n, length - n + 1);
+    std::memmove(buffer_, buffer_ + n, length - n);
+    SetLength(length - n);
 }
 
 void VornString::Unquote(char open, char close)
@@ -429,7 +485,7 @@ void VornString::Unquote(char open, char close)
     size_t length = Length();
     if (length >= 2 && buffer_[0] == open && sjis::EndsWithChar(buffer_ + 1, close)) {
         std::memmove(buffer_, buffer_ + 1, length - 2);
-        buffer_[length - 2] = '\0';
+        SetLength(length - 2);
     }
 }
 
@@ -489,7 +545,7 @@ void VornString::RemoveExtension()
     StripEnclosingQuotes();
     long dot = ExtensionStart(Text());
     if (dot >= 0)
-        buffer_[dot] = '\0';
+        SetLength(static_cast<size_t>(dot));
 }
 
 VornString VornString::FindExtension() const
@@ -536,6 +592,8 @@ void VornString::StripPath()
     long cut = slash > colon ? slash : colon;
     if (cut >= 0) {
         size_t length = Length();
-        std::memmove(buffer_, buffer_ + cut + 1, length - static_cast<size_t>(cut));
+        size_t kept = length - static_cast<size_t>(cut) - 1;
+        std::memmove(buffer_, buffer_ + cut + 1, kept);
+        SetLength(kept);
     }
 }

@@ -24,11 +24,17 @@ public:
 
     const char* Text() const { return buffer_ ? buffer_ : ""; }
     operator const char*() const { return Text(); }
+    // Kept, not measured: appending many pieces stays linear. After Buffer() the next call
+    // measures once, since a platform call may have written into the buffer.
     size_t Length() const;
     bool IsEmpty() const { return Length() == 0; }
     unsigned Capacity() const { return capacity_; }
     // Writable buffer of Capacity() bytes for platform calls; null after an allocation failure.
-    char* Buffer() { return buffer_; }
+    char* Buffer()
+    {
+        lengthStale_ = true;
+        return buffer_;
+    }
     bool Resize(unsigned capacity);
 
     void Assign(const char* text);
@@ -91,11 +97,15 @@ public:
 
 private:
     bool Allocate(unsigned capacity);
+    // Grows geometrically, never below needed; false (and no buffer) when memory runs out.
     bool EnsureCapacity(size_t needed);
+    void SetLength(size_t length);
     void ReplaceAllImpl(const char* oldText, const char* newText, bool ignoreCase);
     void Release();
     void StripEnclosingQuotes();
 
     unsigned capacity_ = 0;
     char* buffer_ = nullptr;
+    mutable size_t length_ = 0;
+    mutable bool lengthStale_ = false;
 };

@@ -16,7 +16,7 @@ HRESULT VornString::AssignVariant(const VARIANT& value)
         int bytes = WideCharToMultiByte(CP_ACP, 0, text.bstrVal, wideLength, nullptr, 0, nullptr, nullptr);
         if (bytes > 0 && EnsureCapacity(static_cast<size_t>(bytes) + 1)) {
             WideCharToMultiByte(CP_ACP, 0, text.bstrVal, wideLength, buffer_, bytes, nullptr, nullptr);
-            buffer_[bytes] = '\0';
+            SetLength(static_cast<size_t>(bytes));
         }
     }
     VariantClear(&text);

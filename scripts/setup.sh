@@ -14,6 +14,28 @@ i386_runs_natively() {
     /lib/i386-linux-gnu/ld-linux.so.2 --version >/dev/null 2>&1
 }
 
+# The backports entry uses the mirror the machine already takes bookworm from: the URI of
+# the first source (deb822 or one-line form) whose suites include plain "bookworm".
+debian_mirror() {
+    local f
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$f" ] || continue
+        awk 'BEGIN { RS = ""; FS = "\n" }
+             {
+                 uris = ""; suites = ""; deb = 0
+                 for (i = 1; i <= NF; i++) {
+                     if ($i ~ /^URIs:/)   { uris = $i;   sub(/^URIs:[ \t]*/, "", uris) }
+                     if ($i ~ /^Suites:/) { suites = " " $i " " }
+                     if ($i ~ /^Types:.*(^|[ \t])deb([ \t]|$)/) deb = 1
+                 }
+                 if (deb && uris != "" && suites ~ /[ \t]bookworm[ \t]/) { split(uris, u, /[ \t]+/); print u[1]; exit }
+             }' "$f"
+    done | head -n 1 | grep . && return 0
+    cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null \
+        | awk '$1 == "deb" { i = 2; if ($2 ~ /^\[/) { while ($i !~ /\]$/) i++; i++ }
+                             if ($(i + 1) == "bookworm") { print $i; exit } }' | grep .
+}
+
 ensure_i386_execution() {
     local entry=/proc/sys/fs/binfmt_misc/qemu-i386
     if [ ! -e "$entry" ] && i386_runs_natively; then
@@ -21,8 +43,10 @@ ensure_i386_execution() {
     fi
     if ! dpkg --compare-versions "$(dpkg-query -W -f='${Version}' qemu-user-static 2>/dev/null || echo 0)" ge 1:8; then
         if [ ! -f /etc/apt/sources.list.d/kestrova-backports.sources ]; then
-            printf 'Types: deb\nURIs: http://deb.debian.org/debian\nSuites: bookworm-backports\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-                > /etc/apt/sources.list.d/kestrova-backports.sources
+            local mirror
+            mirror=$(debian_mirror) || { echo "setup: no Debian bookworm source in the apt configuration" >&2; exit 1; }
+            printf 'Types: deb\nURIs: %s\nSuites: bookworm-backports\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+                "$mirror" > /etc/apt/sources.list.d/kestrova-backports.sources
             apt-get update -qq
         fi
         DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -t bookworm-backports qemu-user-static >/dev/null

@@ -71,6 +71,18 @@ TEST_F(KestrovaProcessTest, KeysCommandsAndClipboardListsWorkFromOutsideAndSetti
     kestrova.Command(32953);
     EXPECT_EQ("1\t2\r\n東京\t1\r\n大阪\t2\r\n", kestrova.LowerView());
 
+    // A long list: 100,000 lines of double-byte text whose trail bytes are 0x5C and letters.
+    std::string list;
+    for (int line = 0; line < 100000; ++line)
+        list += "表" + std::to_string(line) + "\tソ能\t" + (line % 7 ? "x" : "") + "\r\n";
+    const std::string expected = "1\t2\t3\r\n" + list;  // an empty last field still counts
+    ASSERT_TRUE(kestrova.PutClipboard(list.c_str()));
+    kestrova.Command(32953);
+    EXPECT_TRUE(kestrova.WaitForRows(kestrova.DefinitionView(), 100000));
+    std::string back = kestrova.LowerView();
+    EXPECT_EQ(expected.size(), back.size());
+    EXPECT_TRUE(expected == back) << "the list came back changed";
+
     // The horizontal-ratio button, five times from 40 %.
     for (int click = 0; click < 5; ++click)
         kestrova.Command(32914);

@@ -119,22 +119,27 @@ TEST(ObjectStatements, ClearDeletesOrTruncatesTablesOnly)
 TEST(ClipboardTable, LinesAndFieldsSplitOnCharacterBoundaries)
 {
     // "表" is 0x95 0x5C and "ソ" 0x83 0x5C: neither may split at the backslash separator.
-    auto rows = SplitClipboardTable("表\\ソ\\x\r\n\r\n1\\2\r\n", '\\');
-    ASSERT_EQ(3u, rows.size());
-    ASSERT_EQ(3u, rows[0].size());
-    EXPECT_STREQ("表", rows[0][0]);
-    EXPECT_STREQ("ソ", rows[0][1]);
-    EXPECT_STREQ("x", rows[0][2]);
-    ASSERT_EQ(1u, rows[1].size());
-    EXPECT_STREQ("", rows[1][0]);
-    EXPECT_STREQ("2", rows[2][1]);
+    ClipboardTable rows("表\\ソ\\x\r\n\r\n1\\2\r\n", '\\');
+    ASSERT_EQ(3u, rows.LineCount());
+    ASSERT_EQ(3, rows.FieldCount(0));
+    EXPECT_STREQ("表", rows.Field(0, 0));
+    EXPECT_STREQ("ソ", rows.Field(0, 1));
+    EXPECT_STREQ("x", rows.Field(0, 2));
+    ASSERT_EQ(1, rows.FieldCount(1));
+    EXPECT_TRUE(rows.IsBlank(1));
+    EXPECT_STREQ("2", rows.Field(2, 1));
+    EXPECT_STREQ("", rows.Field(2, 2));
+    EXPECT_FALSE(rows.IsBlank(2));
 
-    auto tabbed = SplitClipboardTable("a\t\tc\nlast", '\t');
-    ASSERT_EQ(2u, tabbed.size());
-    ASSERT_EQ(3u, tabbed[0].size());
-    EXPECT_STREQ("", tabbed[0][1]);
-    EXPECT_STREQ("last", tabbed[1][0]);
-    EXPECT_TRUE(SplitClipboardTable("", '\t').empty());
+    ClipboardTable tabbed("a\t\tc\nlast\r", '\t');
+    ASSERT_EQ(2u, tabbed.LineCount());
+    ASSERT_EQ(3, tabbed.FieldCount(0));
+    EXPECT_STREQ("", tabbed.Field(0, 1));
+    EXPECT_STREQ("c", tabbed.Field(0, 2));
+    EXPECT_STREQ("last", tabbed.Field(1, 0));
+    EXPECT_EQ(0u, ClipboardTable("", '\t').LineCount());
+    EXPECT_EQ(1u, ClipboardTable("\r\n\r", '\t').LineCount());
+    EXPECT_TRUE(ClipboardTable("\t", '\t').FieldCount(0) == 2);
 }
 
 TEST(Statements, TrimmingTakesBlanksIdeographicSpacesAndLineEndsFromBothEnds)

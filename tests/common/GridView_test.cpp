@@ -137,6 +137,12 @@ TEST_F(GridViewTest, CopyToClipboardUsesCrLfAndShiftJis)
     ASSERT_TRUE(PutClipboardText(owner_->Handle(), "①～㈱髙\r\n表ソ"));
     ASSERT_TRUE(ReadClipboardText(owner_->Handle(), text));
     EXPECT_STREQ("①～㈱髙\r\n表ソ", text.Text());
+
+    // A line end inside a cell becomes CR LF too, unless a stray lead byte owns it.
+    grid_->SetCellText(0, 1, "a\nb\x95\n");
+    ASSERT_TRUE(grid_->CopyToClipboard(1, false, false, kExportComma));
+    ASSERT_TRUE(ReadClipboardText(owner_->Handle(), text));
+    EXPECT_STREQ("a\r\nb\x95\n,int4\r\n氏名,varchar\r\n表ソ,text\r\n", text.Text());
 }
 
 TEST_F(GridViewTest, EnterInTheEditBoxPostsTheEditCell)

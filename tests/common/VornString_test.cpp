@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "common/VornString.h"
@@ -16,17 +17,61 @@ TEST(VornString, ConstructionSetsCapacities)
     EXPECT_EQ(4u, copy.Capacity());
 }
 
-TEST(VornString, AppendGrowsExactlyAndIgnoresNull)
+TEST(VornString, AppendGrowsAndIgnoresNull)
 {
     VornString text("ab");
     text.Append("表cd");
     EXPECT_STREQ("ab表cd", text.Text());
-    EXPECT_EQ(7u, text.Capacity());
+    EXPECT_EQ(7u, text.Capacity());  // what was needed, more than half as much again
     text.Append(static_cast<const char*>(nullptr));
     text.Assign(static_cast<const char*>(nullptr));
     EXPECT_STREQ("ab表cd", text.Text());
     text.Append(text.Text());  // from its own buffer
     EXPECT_STREQ("ab表cdab表cd", text.Text());
+}
+
+TEST(VornString, ManyAppendsGrowGeometricallyAndKeepWhatWasAskedFor)
+{
+    VornString text;
+    std::string expected;
+    int reallocations = 0;
+    unsigned capacity = text.Capacity();
+    for (int i = 0; i < 100000; ++i) {
+        const char* piece = i % 3 ? "表\t" : "ソ,x\n";
+        text.Append(piece);
+        expected += piece;
+        ASSERT_GE(text.Capacity(), text.Length() + 1);
+        if (text.Capacity() != capacity) {
+            ++reallocations;
+            capacity = text.Capacity();
+        }
+    }
+    EXPECT_EQ(expected, text.Text());
+    EXPECT_EQ(expected.size(), text.Length());
+    EXPECT_LT(reallocations, 40);  // growth by a constant factor, not by the piece
+
+    VornString sized(10u);
+    sized.Resize(5000);
+    EXPECT_EQ(5000u, sized.Capacity());
+    sized.Assign("abc");
+    EXPECT_EQ(5000u, sized.Capacity());
+}
+
+TEST(VornString, LengthFollowsWhatAPlatformCallWroteIntoTheBuffer)
+{
+    VornString text("long text here");
+    EXPECT_EQ(14u, text.Length());
+    std::memcpy(text.Buffer(), "ab\0", 3);
+    EXPECT_EQ(2u, text.Length());
+    text.Append("表");
+    EXPECT_STREQ("ab表", text.Text());
+    std::memcpy(text.Buffer(), "wxyz!\0", 6);
+    VornString copy(text);
+    EXPECT_STREQ("wxyz!", copy.Text());
+    text.Chop();
+    text.Insert(0, "<");
+    EXPECT_STREQ("<wxyz", text.Text());
+    EXPECT_EQ(5u, text.Length());
 }
 
 TEST(VornString, PrependAndInsertMoveTheTail)
