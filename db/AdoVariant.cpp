@@ -70,12 +70,23 @@ Variant Variant::Text(const char* text)
 Variant Variant::Text(const char* text, size_t length, UINT codePage)
 {
     Variant v;
-    int wide = length ? MultiByteToWideChar(codePage, 0, text, static_cast<int>(length), nullptr, 0) : 0;
-    BSTR bstr = SysAllocStringLen(nullptr, wide);
+    BSTR bstr = nullptr;
+    // Every value read from a driver comes through here: a short text is converted once,
+    // on the stack. No code page gives more UTF-16 units than it has bytes.
+    wchar_t stack[512];
+    if (length <= sizeof stack / sizeof stack[0]) {
+        int wide = length ? MultiByteToWideChar(codePage, 0, text, static_cast<int>(length), stack,
+                                                static_cast<int>(sizeof stack / sizeof stack[0]))
+                          : 0;
+        bstr = SysAllocStringLen(stack, static_cast<UINT>(wide));
+    } else {
+        int wide = MultiByteToWideChar(codePage, 0, text, static_cast<int>(length), nullptr, 0);
+        bstr = SysAllocStringLen(nullptr, static_cast<UINT>(wide));
+        if (bstr && wide)
+            MultiByteToWideChar(codePage, 0, text, static_cast<int>(length), bstr, wide);
+    }
     if (!bstr)
         return v;
-    if (wide)
-        MultiByteToWideChar(codePage, 0, text, static_cast<int>(length), bstr, wide);
     v.value_.vt = VT_BSTR;
     v.value_.bstrVal = bstr;
     return v;

@@ -11,22 +11,127 @@ using namespace ado;
 
 namespace {
 
-VornString GeneralText(const VARIANT& value)
+// One value's text by the value-to-text rule. A fill turns every cell into text: a short
+// text is built on the stack, so that a cell costs no allocation of its own.
+class ValueText {
+public:
+    ValueText(const VARIANT& value, ValueTextMode mode);
+    ValueText(const ValueText&) = delete;
+    ValueText& operator=(const ValueText&) = delete;
+    // Always NUL-terminated; Length counts NULs inside the text too.
+    const char* Text() const { return text_; }
+    size_t Length() const { return length_; }
+
+private:
+    static const int kStack = 512;
+    void FromWide(const wchar_t* wide, int length);
+    void FromGeneral(const VARIANT& value);
+    void FromDecimal(long value);
+
+    char stack_[kStack + 1];
+    std::vector<char> heap_;
+    const char* text_ = "";
+    size_t length_ = 0;
+};
+
+ValueText::ValueText(const VARIANT& value, ValueTextMode mode)
 {
-    VornString text;
+    switch (value.vt) {
+    case VT_EMPTY:
+    case VT_NULL:
+        return;
+    case VT_I2:
+        if (mode == ValueTextMode::IntegersByFormat)
+            FromDecimal(value.iVal);
+        else
+            FromGeneral(value);
+        return;
+    case VT_I4:
+        if (mode == ValueTextMode::IntegersByFormat)
+            FromDecimal(value.lVal);
+        else
+            FromGeneral(value);
+        return;
+    case VT_R4:
+    case VT_R8:
+    case VT_CY:
+    case VT_BOOL:
+    case VT_DECIMAL:
+    case VT_I1:
+    case VT_UI1:
+    case VT_UI2:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_DATE:
+    case VT_BSTR:
+    case VT_LPSTR:
+    case VT_LPWSTR:
+    // The layer hands 8-byte integers over as such where ADO 2.x gave a decimal; they
+    // are numbers to the user (count(*) on PostgreSQL is one).
+    case VT_I8:
+    case VT_UI8:
+        FromGeneral(value);
+        return;
+    default:
+        text_ = "???";
+        length_ = 3;
+        return;
+    }
+}
+
+void ValueText::FromWide(const wchar_t* wide, int length)
+{
+    if (length <= 0)
+        return;
+    // Code page 932 needs at most two bytes per UTF-16 unit.
+    char* target = stack_;
+    int room = kStack;
+    if (length > kStack / 2) {
+        room = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
+        if (room <= 0)
+            return;
+        heap_.resize(static_cast<size_t>(room) + 1);
+        target = heap_.data();
+    }
+    int bytes = WideCharToMultiByte(CP_ACP, 0, wide, length, target, room, nullptr, nullptr);
+    if (bytes <= 0)
+        return;
+    target[bytes] = '\0';
+    text_ = target;
+    length_ = static_cast<size_t>(bytes);
+}
+
+void ValueText::FromGeneral(const VARIANT& value)
+{
+    // Changing a string to a string only copies it: its text is taken as it is.
+    if (value.vt == VT_BSTR) {
+        FromWide(value.bstrVal, static_cast<int>(SysStringLen(value.bstrVal)));
+        return;
+    }
     VARIANT converted;
     VariantInit(&converted);
     if (FAILED(VariantChangeTypeEx(&converted, const_cast<VARIANT*>(&value), LOCALE_USER_DEFAULT, 0, VT_BSTR)))
-        return text;
-    int wide = static_cast<int>(SysStringLen(converted.bstrVal));
-    int bytes = wide ? WideCharToMultiByte(CP_ACP, 0, converted.bstrVal, wide, nullptr, 0, nullptr, nullptr) : 0;
-    if (bytes > 0) {
-        std::vector<char> buffer(bytes);
-        WideCharToMultiByte(CP_ACP, 0, converted.bstrVal, wide, buffer.data(), bytes, nullptr, nullptr);
-        text.Assign(buffer.data(), buffer.size());
-    }
+        return;
+    FromWide(converted.bstrVal, static_cast<int>(SysStringLen(converted.bstrVal)));
     VariantClear(&converted);
-    return text;
+}
+
+// "%d" / "%ld" without a formatting call per cell.
+void ValueText::FromDecimal(long value)
+{
+    char* end = stack_ + 16;
+    char* start = end;
+    *end = '\0';
+    unsigned long magnitude = value < 0 ? 0UL - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
+    do {
+        *--start = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude);
+    if (value < 0)
+        *--start = '-';
+    text_ = start;
+    length_ = static_cast<size_t>(end - start);
 }
 
 }  // namespace
@@ -71,47 +176,12 @@ VARIANT RestrictionArray(const std::vector<VornString>& restrictions)
 
 VornString ValueToText(const VARIANT& value, ValueTextMode mode)
 {
-    VornString text;
-    switch (value.vt) {
-    case VT_EMPTY:
-    case VT_NULL:
-        return text;
-    case VT_I2:
-        if (mode == ValueTextMode::IntegersByFormat) {
-            text.Format("%d", static_cast<int>(value.iVal));
-            return text;
-        }
-        return GeneralText(value);
-    case VT_I4:
-        if (mode == ValueTextMode::IntegersByFormat) {
-            text.Format("%ld", static_cast<long>(value.lVal));
-            return text;
-        }
-        return GeneralText(value);
-    case VT_R4:
-    case VT_R8:
-    case VT_CY:
-    case VT_BOOL:
-    case VT_DECIMAL:
-    case VT_I1:
-    case VT_UI1:
-    case VT_UI2:
-    case VT_UI4:
-    case VT_INT:
-    case VT_UINT:
-    case VT_DATE:
-    case VT_BSTR:
-    case VT_LPSTR:
-    case VT_LPWSTR:
-    // The layer hands 8-byte integers over as such where ADO 2.x gave a decimal; they
-    // are numbers to the user (count(*) on PostgreSQL is one).
-    case VT_I8:
-    case VT_UI8:
-        return GeneralText(value);
-    default:
-        text = "???";
-        return text;
-    }
+    ValueText text(value, mode);
+    if (text.Length() == 0)
+        return VornString();
+    VornString result(static_cast<unsigned>(text.Length() + 1));
+    result.Assign(text.Text(), text.Length());
+    return result;
 }
 
 DbLink::DbLink() = default;
@@ -308,8 +378,10 @@ int DbLink::AddRows(GridView& grid, Recordset& rows, int firstColumn, ValueTextM
     int added = 0;
     while (added < RowLimit && !rows.Eof()) {
         grid.AddRow();
-        for (long j = 0; j < count; ++j)
-            grid.SetText(firstColumn + static_cast<int>(j), ValueToText(fields.Item(j)->Value(), mode));
+        for (long j = 0; j < count; ++j) {
+            ValueText text(fields.Item(j)->Value(), mode);
+            grid.SetText(firstColumn + static_cast<int>(j), text.Text());
+        }
         ++added;
         if (FAILED(rows.MoveNext()))
             return -1;

@@ -66,17 +66,23 @@ bool Check(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, ErrorList& er
     return false;
 }
 
-StatementRows::StatementRows(SQLHSTMT statement, bool ownsStatement, UINT codePage)
-    : statement_(statement), ownsStatement_(ownsStatement), codePage_(codePage) {}
+StatementRows::StatementRows(SQLHSTMT statement, bool ownsStatement, UINT codePage, SQLUINTEGER getDataExtensions)
+    : statement_(statement), ownsStatement_(ownsStatement), codePage_(codePage), getDataExtensions_(getDataExtensions)
+{
+}
 
 StatementRows::~StatementRows()
 {
     if (!statement_)
         return;
-    if (ownsStatement_)
+    if (ownsStatement_) {
         SQLFreeHandle(SQL_HANDLE_STMT, statement_);
-    else
-        SQLFreeStmt(statement_, SQL_CLOSE);
+        return;
+    }
+    SQLFreeStmt(statement_, SQL_CLOSE);
+    // The buffers go with this object; the statement lives on.
+    if (bound_)
+        SQLFreeStmt(statement_, SQL_UNBIND);
 }
 
 bool StatementRows::Describe(ErrorList& errors)
@@ -84,6 +90,7 @@ bool StatementRows::Describe(ErrorList& errors)
     SQLSMALLINT count = 0;
     if (!Check(SQLNumResultCols(statement_, &count), SQL_HANDLE_STMT, statement_, errors, codePage_))
         return false;
+    std::vector<SQLULEN> sizes;
     for (SQLUSMALLINT i = 1; i <= count; ++i) {
         SQLCHAR name[512] = "";
         SQLSMALLINT nameLength = 0, sqlType = 0, digits = 0, nullable = SQL_NULLABLE_UNKNOWN;
@@ -111,10 +118,12 @@ bool StatementRows::Describe(ErrorList& errors)
                                                       autoUnique == SQL_TRUE);
         columns_.push_back(info);
         sqlTypes_.push_back(sqlType);
+        sizes.push_back(size);
     }
     SQLLEN rows = -1;
     if (SQL_SUCCEEDED(SQLRowCount(statement_, &rows)) && rows >= 0)
         knownRows_ = static_cast<long>(rows);
+    Bind(sizes);
     return true;
 }
 
@@ -164,11 +173,10 @@ bool ReadChunks(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT cType, std:
     }
 }
 
-std::wstring Wide(const std::string& text)
+std::wstring Wide(const char* text, size_t length)
 {
-    std::wstring wide(text.size() + 1, L'\0');
-    int n = MultiByteToWideChar(932, 0, text.c_str(), static_cast<int>(text.size()), &wide[0],
-                                static_cast<int>(wide.size()));
+    std::wstring wide(length + 1, L'\0');
+    int n = MultiByteToWideChar(932, 0, text, static_cast<int>(length), &wide[0], static_cast<int>(wide.size()));
     wide.resize(n > 0 ? n : 0);
     return wide;
 }
@@ -189,18 +197,161 @@ double DateSerial(int year, int month, int day, int hour, int minute, int second
     return serial >= 0 ? serial + extra : serial - extra;
 }
 
-template <typename T>
-bool ReadFixed(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT cType, T& value, bool& null, ErrorList& errors)
+// The C type each ADO type is read as.
+SQLSMALLINT CTypeFor(long adoType)
 {
+    using namespace ado;
+    switch (adoType) {
+    case adSmallInt: return SQL_C_SSHORT;
+    case adUnsignedSmallInt: return SQL_C_USHORT;
+    case adInteger: return SQL_C_SLONG;
+    case adUnsignedInt: return SQL_C_ULONG;
+    case adTinyInt: return SQL_C_STINYINT;
+    case adUnsignedTinyInt: return SQL_C_UTINYINT;
+    case adBigInt: return SQL_C_SBIGINT;
+    case adUnsignedBigInt: return SQL_C_UBIGINT;
+    case adSingle: return SQL_C_FLOAT;
+    case adDouble: return SQL_C_DOUBLE;
+    case adBoolean: return SQL_C_BIT;
+    case adDBDate:
+    case adDBTimeStamp: return SQL_C_TYPE_TIMESTAMP;
+    case adDBTime: return SQL_C_TYPE_TIME;
+    case adBinary:
+    case adVarBinary:
+    case adLongVarBinary: return SQL_C_BINARY;
+    default: return SQL_C_CHAR;
+    }
+}
+
+// The bytes of a bound value of a fixed C type; 0 for text and binary.
+SQLLEN FixedSize(SQLSMALLINT cType)
+{
+    switch (cType) {
+    case SQL_C_STINYINT:
+    case SQL_C_UTINYINT:
+    case SQL_C_BIT: return 1;
+    case SQL_C_SSHORT:
+    case SQL_C_USHORT: return 2;
+    case SQL_C_SLONG:
+    case SQL_C_ULONG:
+    case SQL_C_FLOAT: return 4;
+    case SQL_C_SBIGINT:
+    case SQL_C_UBIGINT:
+    case SQL_C_DOUBLE: return 8;
+    case SQL_C_TYPE_TIMESTAMP: return sizeof(SQL_TIMESTAMP_STRUCT);
+    case SQL_C_TYPE_TIME: return sizeof(SQL_TIME_STRUCT);
+    default: return 0;
+    }
+}
+
+// Room for a bound text: the declared size in the code page's widest characters, within
+// limits that keep the buffers small. A longer value is read again whole.
+SQLLEN TextBufferLength(SQLULEN columnSize, UINT codePage)
+{
+    const SQLLEN kLeast = 64;
+    const SQLLEN kMost = 1024;
+    const SQLLEN bytesPerCharacter = codePage == CP_UTF8 ? 4 : 2;
+    if (columnSize == 0 || columnSize >= static_cast<SQLULEN>(kMost))
+        return kMost;
+    SQLLEN length = static_cast<SQLLEN>(columnSize) * bytesPerCharacter + 1;
+    return length < kLeast ? kLeast : (length > kMost ? kMost : length);
+}
+
+}  // namespace
+
+void StatementRows::Bind(const std::vector<SQLULEN>& sizes)
+{
+    // A text longer than its buffer is read again with SQLGetData, which the driver must
+    // allow on a bound column; binary values are always read that way, which needs
+    // SQLGetData before a bound column too, or else binding stops at the first of them.
+    if (!(getDataExtensions_ & SQL_GD_BOUND))
+        return;
+    bool anyColumn = (getDataExtensions_ & SQL_GD_ANY_COLUMN) != 0;
+    std::vector<Binding> plan(columns_.size());
+    size_t total = 0;
+    for (size_t i = 0; i < columns_.size(); ++i) {
+        SQLSMALLINT cType = CTypeFor(columns_[i].type);
+        SQLLEN length = cType == SQL_C_CHAR ? TextBufferLength(sizes[i], codePage_) : FixedSize(cType);
+        if (length == 0) {
+            if (!anyColumn)
+                break;
+            continue;
+        }
+        plan[i].cType = cType;
+        plan[i].offset = total;
+        plan[i].length = length;
+        total += (static_cast<size_t>(length) + 7) / 8 * 8;
+    }
+    if (total == 0)
+        return;
+    buffer_.assign(total / 8, 0);
+    indicators_.assign(columns_.size(), 0);
+    char* base = reinterpret_cast<char*>(buffer_.data());
+    for (size_t i = 0; i < plan.size(); ++i) {
+        if (!plan[i].cType)
+            continue;
+        SQLRETURN rc = SQLBindCol(statement_, static_cast<SQLUSMALLINT>(i + 1), plan[i].cType, base + plan[i].offset,
+                                  plan[i].length, &indicators_[i]);
+        if (!SQL_SUCCEEDED(rc)) {
+            SQLFreeStmt(statement_, SQL_UNBIND);
+            buffer_.clear();
+            indicators_.clear();
+            return;
+        }
+    }
+    bindings_ = std::move(plan);
+    bound_ = true;
+}
+
+size_t StatementRows::BoundColumnCount() const
+{
+    size_t count = 0;
+    for (const Binding& binding : bindings_)
+        count += binding.cType != 0;
+    return count;
+}
+
+template <typename T>
+bool StatementRows::ReadFixed(SQLUSMALLINT column, SQLSMALLINT cType, T& value, bool& null, ErrorList& errors)
+{
+    if (bound_ && bindings_[column - 1].cType) {
+        null = indicators_[column - 1] == SQL_NULL_DATA;
+        if (!null)
+            memcpy(&value, reinterpret_cast<const char*>(buffer_.data()) + bindings_[column - 1].offset, sizeof value);
+        return true;
+    }
     SQLLEN indicator = 0;
-    if (!Check(SQLGetData(statement, column, cType, &value, sizeof value, &indicator), SQL_HANDLE_STMT, statement,
+    if (!Check(SQLGetData(statement_, column, cType, &value, sizeof value, &indicator), SQL_HANDLE_STMT, statement_,
                errors))
         return false;
     null = indicator == SQL_NULL_DATA;
     return true;
 }
 
-}  // namespace
+bool StatementRows::ReadBytes(SQLUSMALLINT column, SQLSMALLINT cType, const char*& data, size_t& length, bool& null,
+                              ErrorList& errors)
+{
+    if (bound_ && bindings_[column - 1].cType) {
+        const Binding& binding = bindings_[column - 1];
+        SQLLEN indicator = indicators_[column - 1];
+        if (indicator == SQL_NULL_DATA) {
+            null = true;
+            return true;
+        }
+        if (indicator >= 0 && indicator < binding.length) {
+            null = false;
+            data = reinterpret_cast<const char*>(buffer_.data()) + binding.offset;
+            length = static_cast<size_t>(indicator);
+            return true;
+        }
+    }
+    chunks_.clear();
+    if (!ReadChunks(statement_, column, cType, chunks_, null, errors, codePage_))
+        return false;
+    data = chunks_.data();
+    length = chunks_.size();
+    return true;
+}
 
 bool StatementRows::ReadValue(SQLUSMALLINT column, Variant& value, ErrorList& errors)
 {
@@ -211,81 +362,81 @@ bool StatementRows::ReadValue(SQLUSMALLINT column, Variant& value, ErrorList& er
     switch (type) {
     case adSmallInt: {
         SQLSMALLINT x = 0;
-        if (!ReadFixed(statement_, column, SQL_C_SSHORT, x, null, errors)) return false;
+        if (!ReadFixed(column, SQL_C_SSHORT, x, null, errors)) return false;
         v.vt = VT_I2; v.iVal = x;
         break;
     }
     case adUnsignedSmallInt: {
         SQLUSMALLINT x = 0;
-        if (!ReadFixed(statement_, column, SQL_C_USHORT, x, null, errors)) return false;
+        if (!ReadFixed(column, SQL_C_USHORT, x, null, errors)) return false;
         v.vt = VT_UI2; v.uiVal = x;
         break;
     }
     case adInteger: {
         SQLINTEGER x = 0;
-        if (!ReadFixed(statement_, column, SQL_C_SLONG, x, null, errors)) return false;
+        if (!ReadFixed(column, SQL_C_SLONG, x, null, errors)) return false;
         v.vt = VT_I4; v.lVal = x;
         break;
     }
     case adUnsignedInt: {
         SQLUINTEGER x = 0;
-        if (!ReadFixed(statement_, column, SQL_C_ULONG, x, null, errors)) return false;
+        if (!ReadFixed(column, SQL_C_ULONG, x, null, errors)) return false;
         v.vt = VT_UI4; v.ulVal = x;
         break;
     }
     case adTinyInt: {
         SQLSCHAR x = 0;
-        if (!ReadFixed(statement_, column, SQL_C_STINYINT, x, null, errors)) return false;
+        if (!ReadFixed(column, SQL_C_STINYINT, x, null, errors)) return false;
         v.vt = VT_I1; v.cVal = x;
         break;
     }
     case adUnsignedTinyInt: {
         SQLCHAR x = 0;
-        if (!ReadFixed(statement_, column, SQL_C_UTINYINT, x, null, errors)) return false;
+        if (!ReadFixed(column, SQL_C_UTINYINT, x, null, errors)) return false;
         v.vt = VT_UI1; v.bVal = x;
         break;
     }
     case adBigInt: {
         SQLBIGINT x = 0;
-        if (!ReadFixed(statement_, column, SQL_C_SBIGINT, x, null, errors)) return false;
+        if (!ReadFixed(column, SQL_C_SBIGINT, x, null, errors)) return false;
         v.vt = VT_I8; v.llVal = x;
         break;
     }
     case adUnsignedBigInt: {
         SQLUBIGINT x = 0;
-        if (!ReadFixed(statement_, column, SQL_C_UBIGINT, x, null, errors)) return false;
+        if (!ReadFixed(column, SQL_C_UBIGINT, x, null, errors)) return false;
         v.vt = VT_UI8; v.ullVal = x;
         break;
     }
     case adSingle: {
         SQLREAL x = 0;
-        if (!ReadFixed(statement_, column, SQL_C_FLOAT, x, null, errors)) return false;
+        if (!ReadFixed(column, SQL_C_FLOAT, x, null, errors)) return false;
         v.vt = VT_R4; v.fltVal = x;
         break;
     }
     case adDouble: {
         SQLDOUBLE x = 0;
-        if (!ReadFixed(statement_, column, SQL_C_DOUBLE, x, null, errors)) return false;
+        if (!ReadFixed(column, SQL_C_DOUBLE, x, null, errors)) return false;
         v.vt = VT_R8; v.dblVal = x;
         break;
     }
     case adBoolean: {
         SQLCHAR x = 0;
-        if (!ReadFixed(statement_, column, SQL_C_BIT, x, null, errors)) return false;
+        if (!ReadFixed(column, SQL_C_BIT, x, null, errors)) return false;
         v.vt = VT_BOOL; v.boolVal = x ? VARIANT_TRUE : VARIANT_FALSE;
         break;
     }
     case adDBDate:
     case adDBTimeStamp: {
         SQL_TIMESTAMP_STRUCT x = {};
-        if (!ReadFixed(statement_, column, SQL_C_TYPE_TIMESTAMP, x, null, errors)) return false;
+        if (!ReadFixed(column, SQL_C_TYPE_TIMESTAMP, x, null, errors)) return false;
         v.vt = VT_DATE;
         v.date = DateSerial(x.year, x.month, x.day, x.hour, x.minute, x.second, x.fraction);
         break;
     }
     case adDBTime: {
         SQL_TIME_STRUCT x = {};
-        if (!ReadFixed(statement_, column, SQL_C_TYPE_TIME, x, null, errors)) return false;
+        if (!ReadFixed(column, SQL_C_TYPE_TIME, x, null, errors)) return false;
         v.vt = VT_DATE;
         v.date = (x.hour * 3600.0 + x.minute * 60.0 + x.second) / 86400.0;
         break;
@@ -293,17 +444,19 @@ bool StatementRows::ReadValue(SQLUSMALLINT column, Variant& value, ErrorList& er
     case adBinary:
     case adVarBinary:
     case adLongVarBinary: {
-        std::string data;
-        if (!ReadChunks(statement_, column, SQL_C_BINARY, data, null, errors, codePage_)) return false;
-        if (!null) value = Variant::Bytes(data.data(), data.size());
+        const char* data = nullptr;
+        size_t length = 0;
+        if (!ReadBytes(column, SQL_C_BINARY, data, length, null, errors)) return false;
+        if (!null) value = Variant::Bytes(data, length);
         break;
     }
     default: {
-        std::string data;
-        if (!ReadChunks(statement_, column, SQL_C_CHAR, data, null, errors, codePage_)) return false;
+        const char* data = nullptr;
+        size_t length = 0;
+        if (!ReadBytes(column, SQL_C_CHAR, data, length, null, errors)) return false;
         if (null) break;
         if (type == adNumeric || type == adCurrency) {
-            std::wstring wide = Wide(data);
+            std::wstring wide = Wide(data, length);
             // The driver writes numbers the C way; 0x409 reads the '.' as the decimal point.
             if (type == adCurrency && SUCCEEDED(VarCyFromStr(&wide[0], 0x409, 0, &v.cyVal))) {
                 v.vt = VT_CY;
@@ -318,9 +471,12 @@ bool StatementRows::ReadValue(SQLUSMALLINT column, Variant& value, ErrorList& er
                 break;
             }
         }
-        if (type == adGUID && !data.empty() && data[0] != '{')
-            data = "{" + data + "}";
-        value = Variant::Text(data.c_str(), data.size(), codePage_);
+        if (type == adGUID && length && data[0] != '{') {
+            std::string braced = "{" + std::string(data, length) + "}";
+            value = Variant::Text(braced.c_str(), braced.size(), codePage_);
+            break;
+        }
+        value = Variant::Text(data, length, codePage_);
         break;
     }
     }
@@ -411,6 +567,9 @@ HRESULT OdbcBackend::Open(const char* connectionString, ErrorList& errors)
             return E_FAIL;
         }
     }
+    getDataExtensions_ = 0;
+    if (!SQL_SUCCEEDED(SQLGetInfo(dbc_, SQL_GETDATA_EXTENSIONS, &getDataExtensions_, sizeof getDataExtensions_, nullptr)))
+        getDataExtensions_ = 0;
     return S_OK;
 }
 
@@ -467,7 +626,7 @@ HRESULT OdbcBackend::Execute(const char* text, bool wantRows, std::unique_ptr<Ro
     SQLSMALLINT columns = 0;
     SQLNumResultCols(statement, &columns);
     if (columns > 0 && wantRows) {
-        auto result = std::make_unique<odbc::StatementRows>(statement, true, codePage_);
+        auto result = std::make_unique<odbc::StatementRows>(statement, true, codePage_, getDataExtensions_);
         if (!result->Describe(errors))
             return E_FAIL;
         rows = std::move(result);

@@ -1,11 +1,19 @@
 #include "CatalogRow.h"
 
+#include <utility>
+
 #include "../common/SjisText.h"
 
 CatalogRow& CatalogRow::Add(const char* name, const char* text, bool isNull)
 {
     fields_.push_back(Field{VornString(name ? name : ""), VornString(isNull || !text ? "" : text),
                             isNull});
+    return *this;
+}
+
+CatalogRow& CatalogRow::Add(const char* name, VornString&& text)
+{
+    fields_.push_back(Field{VornString(name ? name : ""), std::move(text), false});
     return *this;
 }
 

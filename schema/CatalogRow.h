@@ -13,9 +13,12 @@ public:
     CatalogRow() = default;
 
     CatalogRow& Add(const char* name, const char* text, bool isNull = false);
+    // The same, taking the text over.
+    CatalogRow& Add(const char* name, VornString&& text);
     // A null value: its text is "", like the value-to-text rule gives.
     CatalogRow& AddNull(const char* name) { return Add(name, "", true); }
 
+    void Reserve(int fields) { fields_.reserve(static_cast<size_t>(fields)); }
     int FieldCount() const { return static_cast<int>(fields_.size()); }
     const char* NameAt(int index) const;
     // "" outside the record.

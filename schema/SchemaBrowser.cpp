@@ -1,6 +1,7 @@
 #include "SchemaBrowser.h"
 
 #include "../common/GridView.h"
+#include "../common/SjisText.h"
 #include "../db/AdoConstants.h"
 #include "NameQuoting.h"
 
@@ -10,17 +11,20 @@ const int kInitialWidth = 100;
 
 }  // namespace
 
-CatalogRow CurrentRecord(Recordset& rows)
+CatalogRow CurrentRecord(Recordset& rows, const std::vector<bool>* kept)
 {
     CatalogRow record;
     FieldList& fields = rows.Fields();
+    record.Reserve(fields.Count());
     for (long i = 0; i < fields.Count(); ++i) {
+        if (kept && !(*kept)[static_cast<size_t>(i)])
+            continue;
         Field* field = fields.Item(i);
         const VARIANT& value = field->Value();
         if (value.vt == VT_NULL || value.vt == VT_EMPTY)
             record.AddNull(field->Name().Text());
         else
-            record.Add(field->Name().Text(), ValueToText(value, ValueTextMode::IntegersByFormat).Text());
+            record.Add(field->Name().Text(), ValueToText(value, ValueTextMode::IntegersByFormat));
     }
     return record;
 }
@@ -41,7 +45,8 @@ void SchemaBrowser::Fail(HRESULT result)
     readFailed = true;
 }
 
-HRESULT SchemaBrowser::QueryRecords(const char* statement, CatalogRows& records)
+HRESULT SchemaBrowser::QueryRecords(const char* statement, CatalogRows& records,
+                                    const std::vector<const char*>* fields)
 {
     if (!recordset)
         recordset.reset(new Recordset);
@@ -52,8 +57,18 @@ HRESULT SchemaBrowser::QueryRecords(const char* statement, CatalogRows& records)
     if (FAILED(result))
         return result;
     if (recordset->State() == ado::adStateOpen) {
+        std::vector<bool> kept;
+        if (fields) {
+            FieldList& list = recordset->Fields();
+            for (long i = 0; i < list.Count(); ++i) {
+                bool wanted = false;
+                for (const char* name : *fields)
+                    wanted = wanted || sjis::CompareIgnoreCase(list.Item(i)->Name(), name) == 0;
+                kept.push_back(wanted);
+            }
+        }
         for (; !recordset->Eof(); recordset->MoveNext())
-            records.push_back(CurrentRecord(*recordset));
+            records.push_back(CurrentRecord(*recordset, fields ? &kept : nullptr));
         recordset->Close();
     }
     return S_OK;
@@ -108,7 +123,9 @@ HRESULT SchemaBrowser::QueryFields(const char* statement, FieldDescriptions& fie
 bool SchemaBrowser::ReadRecords(const char* statement, const std::function<void(const CatalogRow&)>& add)
 {
     CatalogRows records;
-    HRESULT result = statement ? QueryRecords(statement, records)
+    // A catalog statement's records are read for the few fields the list shows.
+    const std::vector<const char*>& fields = TableListFields(Kind());
+    HRESULT result = statement ? QueryRecords(statement, records, fields.empty() ? nullptr : &fields)
                                : SchemaRecords(ado::adSchemaTables, {}, nullptr, records);
     for (const CatalogRow& row : records)
         add(row);

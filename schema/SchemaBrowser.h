@@ -39,7 +39,9 @@ private:
     // The records of a statement, or of OpenSchema for the tables when statement is null,
     // on the open connection. False on failure, with failureText set.
     bool ReadRecords(const char* statement, const std::function<void(const CatalogRow&)>& add);
-    HRESULT QueryRecords(const char* statement, CatalogRows& records);
+    // fields: the names to keep (ignoring case); null keeps every field.
+    HRESULT QueryRecords(const char* statement, CatalogRows& records,
+                         const std::vector<const char*>* fields = nullptr);
     HRESULT SchemaRecords(long schema, const std::vector<VornString>& restrictions, const char* sort,
                           CatalogRows& records);
     HRESULT QueryFields(const char* statement, FieldDescriptions& fields);
@@ -52,5 +54,6 @@ private:
     void Fail(HRESULT result);
 };
 
-// A recordset's current record as the schema rules read it.
-CatalogRow CurrentRecord(Recordset& rows);
+// A recordset's current record as the schema rules read it; with kept, only the fields
+// whose flag is set.
+CatalogRow CurrentRecord(Recordset& rows, const std::vector<bool>* kept = nullptr);

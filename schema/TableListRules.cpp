@@ -1,5 +1,7 @@
 #include "TableListRules.h"
 
+#include <cstdio>
+
 #include "../common/SjisText.h"
 #include "../common/TokenList.h"
 #include "NameQuoting.h"
@@ -25,6 +27,21 @@ const char kOracleStatement[] =
     "OBJECT_TYPE";
 
 bool Is(const char* text, const char* value) { return VornString(text).Equals(value); }
+
+const char kPgSchemaName[] = "schemaname";
+const char kPgTableName[] = "tablename";
+const char kPgTableOwner[] = "tableowner";
+const char kPgViewName[] = "viewname";
+const char kPgViewOwner[] = "viewowner";
+const char kMySqlName[] = "Name";
+const char kMySqlEngine[] = "Engine";
+const char kMySqlOldEngine[] = "Type";
+const char kMySqlCreated[] = "Create_time";
+const char kMySqlUpdated[] = "Update_time";
+const char kOracleName[] = "OBJECT_NAME";
+const char kOracleType[] = "OBJECT_TYPE";
+const char kOracleCreated[] = "CREATED";
+const char kOracleChanged[] = "LAST_DDL_TIME";
 
 }  // namespace
 
@@ -56,6 +73,22 @@ const char* TableListStatement(DatabaseKind kind)
     case DatabaseKind::MySql: return kMySqlStatement;
     case DatabaseKind::Oracle: return kOracleStatement;
     default: return "";
+    }
+}
+
+const std::vector<const char*>& TableListFields(DatabaseKind kind)
+{
+    static const std::vector<const char*> postgres = {kPgSchemaName, kPgTableName, kPgTableOwner, kPgViewName,
+                                                      kPgViewOwner};
+    static const std::vector<const char*> mySql = {kMySqlName, kMySqlEngine, kMySqlOldEngine, kMySqlCreated,
+                                                   kMySqlUpdated};
+    static const std::vector<const char*> oracle = {kOracleName, kOracleType, kOracleCreated, kOracleChanged};
+    static const std::vector<const char*> whole;
+    switch (kind) {
+    case DatabaseKind::Postgres: return postgres;
+    case DatabaseKind::MySql: return mySql;
+    case DatabaseKind::Oracle: return oracle;
+    default: return whole;
     }
 }
 
@@ -102,18 +135,24 @@ bool TableListBuilder::PassesFilter(const char* type) const
 
 void TableListBuilder::RecordType(const char* type)
 {
-    if (typesSeen_ && options_.typeFilter.IsEmpty())
-        typesSeen_->Add(type);
+    if (!typesSeen_ || !options_.typeFilter.IsEmpty())
+        return;
+    if (!lastType_.IsEmpty() && lastType_.Equals(type ? type : ""))
+        return;
+    typesSeen_->Add(type);
+    lastType_ = type ? type : "";
 }
 
 TableListRow& TableListBuilder::AddRow(const char* name, const char* type)
 {
-    TableListRow row(kListColumnCount);
-    row[kListNumber].Format("%2d", static_cast<int>(rows_.size()) + 1);
+    char number[16];
+    std::snprintf(number, sizeof number, "%2d", static_cast<int>(rows_.size()) + 1);
+    rows_.emplace_back(kListColumnCount);
+    TableListRow& row = rows_.back();
+    row[kListNumber] = number;
     row[kListName] = name;
     row[kListType] = type;
-    rows_.push_back(row);
-    return rows_.back();
+    return row;
 }
 
 bool TableListBuilder::AddSchemaRecord(const CatalogRow& record)
@@ -159,18 +198,18 @@ bool TableListBuilder::AddPostgresRecord(PostgresCatalog catalog, const CatalogR
     const char* type = views ? "VIEW" : "TABLE";
     // The type counts as seen once its statement returned a record, listed or not.
     RecordType(type);
-    const char* schema = record.Text("schemaname");
+    const char* schema = record.Text(kPgSchemaName);
     if (options_.noSystemCatalog && Is(schema, "pg_catalog"))
         return false;
-    TableListRow& row = AddRow(record.Text(views ? "viewname" : "tablename"), type);
+    TableListRow& row = AddRow(record.Text(views ? kPgViewName : kPgTableName), type);
     row[kListCreated] = schema;
-    row[kListModified] = record.Text(views ? "viewowner" : "tableowner");
+    row[kListModified] = record.Text(views ? kPgViewOwner : kPgTableOwner);
     return true;
 }
 
 const char* MySqlEngineFieldName(const CatalogRow& record)
 {
-    return record.Has("Engine") ? "Engine" : "Type";
+    return record.Has(kMySqlEngine) ? kMySqlEngine : kMySqlOldEngine;
 }
 
 bool TableListBuilder::AddMySqlRecord(const CatalogRow& record)
@@ -178,22 +217,22 @@ bool TableListBuilder::AddMySqlRecord(const CatalogRow& record)
     const char* engine = record.Text(MySqlEngineFieldName(record));
     if (!PassesFilter(engine))
         return false;
-    TableListRow& row = AddRow(record.Text("Name"), engine);
+    TableListRow& row = AddRow(record.Text(kMySqlName), engine);
     RecordType(engine);
-    row[kListCreated] = record.Text("Create_time");
-    row[kListModified] = record.Text("Update_time");
+    row[kListCreated] = record.Text(kMySqlCreated);
+    row[kListModified] = record.Text(kMySqlUpdated);
     return true;
 }
 
 bool TableListBuilder::AddOracleRecord(const CatalogRow& record)
 {
-    const char* type = record.Text("OBJECT_TYPE");
+    const char* type = record.Text(kOracleType);
     if (!PassesFilter(type))
         return false;
-    TableListRow& row = AddRow(record.Text("OBJECT_NAME"), type);
+    TableListRow& row = AddRow(record.Text(kOracleName), type);
     RecordType(type);
-    row[kListCreated] = record.Text("CREATED");
-    row[kListModified] = record.Text("LAST_DDL_TIME");
+    row[kListCreated] = record.Text(kOracleCreated);
+    row[kListModified] = record.Text(kOracleChanged);
     return true;
 }
 

@@ -35,6 +35,10 @@ bool UsesSchemaTableReader(DatabaseKind kind);
 
 // The one catalog statement of MySql and Oracle; "" for the other kinds.
 const char* TableListStatement(DatabaseKind kind);
+// The fields of the kind's catalog-statement records that the builder reads, so that a
+// reader turns only these into text; empty for the kinds read through OpenSchema, whose
+// whole records are used.
+const std::vector<const char*>& TableListFields(DatabaseKind kind);
 
 enum class PostgresCatalog { Tables, Views };
 struct PostgresListStep {
@@ -96,6 +100,7 @@ private:
     TableListOptions options_;
     TypesSeen* typesSeen_;
     TableListRows rows_;
+    VornString lastType_;  // the type recorded last: a list of one type records it once
 };
 
 // SHOW TABLE STATUS names the storage engine "Engine" on current servers and "Type" on

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "db/OdbcBackend.h"
+
 using namespace adotest;
 using namespace ado;
 
@@ -44,6 +46,38 @@ long CountRows(Connection& c, const std::string& sql)
     Variant value;
     VariantChangeType(&value.Get(), const_cast<VARIANT*>(&rs.Fields().Item(0L)->Value()), 0, VT_I4);
     return value.Get().lVal;
+}
+
+std::wstring Repeated(const char* cp932, int times)
+{
+    std::wstring text;
+    while (times-- > 0)
+        text += U(cp932);
+    return text;
+}
+
+// Texts past any bound buffer (its upper limit; for PostgreSQL also the size the driver
+// declares for a varchar without length) between integers and bytes.
+std::string LongValuesStatement(bool postgres)
+{
+    return std::string("select 1 as a, repeat('表ソ', 700) as b, ") +
+           (postgres ? "decode('00ff', 'hex') as c, 2 as d, cast(repeat('ソ', 300) as varchar) as e"
+                     : "cast(x'00ff' as binary(2)) as c, 2 as d, cast(repeat('ソ', 300) as char) as e");
+}
+
+void ExpectLongValues(const VariantRow& row)
+{
+    ASSERT_EQ(5u, row.size());
+    std::vector<std::wstring> texts;
+    for (size_t i : {0, 1, 3, 4}) {
+        Variant text;
+        VariantChangeType(&text.Get(), const_cast<VARIANT*>(&row[i].Get()), 0, VT_BSTR);
+        texts.push_back(BstrOf(text.Get()));
+    }
+    EXPECT_EQ((std::vector<std::wstring>{L"1", Repeated("表ソ", 700), L"2", Repeated("ソ", 300)}), texts);
+    ASSERT_EQ(VT_ARRAY | VT_UI1, row[2].Type());
+    EXPECT_EQ(2u, row[2].Get().parray->rgsabound[0].cElements);
+    EXPECT_EQ(0, std::memcmp("\x00\xff", row[2].Get().parray->pvData, 2));
 }
 
 class AdoOdbc : public ::testing::TestWithParam<Server> {
@@ -277,6 +311,25 @@ TEST_P(AdoOdbc, RolledBackInsertsAreGoneAndCommittedOnesStay)
     RunSql(connection, "drop table " + Q(table));
 }
 
+TEST_P(AdoOdbc, ValuesPastTheirBoundBuffersAreReadWhole)
+{
+    OdbcBackend backend;
+    ErrorList errors;
+    ASSERT_TRUE(SUCCEEDED(backend.Open(GetParam().connectionString, errors)));
+    std::unique_ptr<RowSource> rows;
+    ASSERT_TRUE(SUCCEEDED(backend.Execute(LongValuesStatement(IsPostgres()).c_str(), true, rows, nullptr, errors)))
+        << (errors.Count() ? errors.Item(0)->Description().Text() : "");
+    auto* statement = dynamic_cast<odbc::StatementRows*>(rows.get());
+    ASSERT_NE(nullptr, statement);
+    // Both drivers allow SQLGetData on bound columns in any place: all but the bytes are bound.
+    EXPECT_EQ(4u, statement->BoundColumnCount());
+    VariantRow row;
+    ASSERT_EQ(1, rows->Fetch(row, errors));
+    ExpectLongValues(row);
+    EXPECT_EQ(0, rows->Fetch(row, errors));
+    EXPECT_EQ(0, errors.Count());
+}
+
 INSTANTIATE_TEST_SUITE_P(SampleServers, AdoOdbc, ::testing::ValuesIn(kServers),
                          [](const ::testing::TestParamInfo<Server>& info) { return std::string(info.param.name); });
 
@@ -301,4 +354,34 @@ TEST(AdoOdbcConnection, OpenedConnectionReportsStateAndClosesOnce)
     EXPECT_TRUE(SUCCEEDED(connection.Close()));
     EXPECT_EQ(adStateClosed, connection.State());
     EXPECT_TRUE(FAILED(connection.Close()));
+}
+
+TEST(AdoOdbcBinding, DriversWithoutGetDataOnBoundColumnsAreReadValueByValue)
+{
+    SQLHENV env = SQL_NULL_HENV;
+    SQLHDBC dbc = SQL_NULL_HDBC;
+    SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env);
+    SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc);
+    char dsn[] = "DSN=KestrovaPg;UID=kestrova;PWD=kestrova;";
+    ASSERT_TRUE(SQL_SUCCEEDED(SQLDriverConnect(dbc, nullptr, reinterpret_cast<SQLCHAR*>(dsn), SQL_NTS, nullptr, 0,
+                                               nullptr, SQL_DRIVER_NOPROMPT)));
+    std::string sql = LongValuesStatement(true);
+    // Without SQL_GD_ANY_COLUMN the bytes must come after the last bound column.
+    for (auto [extensions, bound] : {std::pair<SQLUINTEGER, size_t>{SQL_GD_BOUND | SQL_GD_ANY_COLUMN, 4},
+                                     {SQL_GD_BOUND, 2}, {SQL_GD_ANY_COLUMN | SQL_GD_ANY_ORDER, 0}}) {
+        SQLHSTMT statement = SQL_NULL_HSTMT;
+        SQLAllocHandle(SQL_HANDLE_STMT, dbc, &statement);
+        ASSERT_TRUE(SQL_SUCCEEDED(SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(&sql[0]), SQL_NTS)));
+        odbc::StatementRows rows(statement, true, 932, extensions);
+        ErrorList errors;
+        ASSERT_TRUE(rows.Describe(errors));
+        EXPECT_EQ(bound, rows.BoundColumnCount()) << extensions;
+        VariantRow row;
+        ASSERT_EQ(1, rows.Fetch(row, errors));
+        ExpectLongValues(row);
+    }
+    SQLDisconnect(dbc);
+    SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+    SQLFreeHandle(SQL_HANDLE_ENV, env);
 }

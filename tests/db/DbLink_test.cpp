@@ -2,6 +2,8 @@
 // backends for the kinds and failures the servers here cannot show.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdio>
 #include <cstring>
 
 #include "DbLinkTestSupport.h"
@@ -197,6 +199,41 @@ TEST_P(DbLinkServer, SchemaFillShowsViewsAndSortsTables)
 
 INSTANTIATE_TEST_SUITE_P(SampleServers, DbLinkServer, ::testing::ValuesIn(kSampleServers),
                          [](const ::testing::TestParamInfo<SampleServer>& info) { return std::string(info.param.name); });
+
+// The general conversion as the rule states it, to compare the fills' short cuts with.
+std::string GeneralConversion(const Variant& value)
+{
+    Variant text;
+    VariantChangeTypeEx(&text.Get(), const_cast<VARIANT*>(&value.Get()), LOCALE_USER_DEFAULT, 0, VT_BSTR);
+    std::string bytes(SysStringLen(text.Get().bstrVal) * 2, '\0');
+    bytes.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, text.Get().bstrVal, SysStringLen(text.Get().bstrVal),
+                                                         &bytes[0], static_cast<int>(bytes.size()), nullptr, nullptr)));
+    return bytes;
+}
+
+TEST(DbLinkValueText, IntegersAndTextsGiveTheTextsOfTheirRule)
+{
+    // Texts on both sides of the sizes where the conversion leaves its stack buffers.
+    std::string doubleByte, longText;
+    for (int i = 0; i < 300; ++i) {
+        doubleByte += "表";
+        longText += "①～㈱髙表ソ";
+    }
+    for (const char* text : {"", "O'Brien さんの後任", doubleByte.c_str(), longText.c_str()}) {
+        Variant value = Variant::Text(text);
+        EXPECT_EQ(GeneralConversion(value), ValueToText(value.Get(), ValueTextMode::IntegersByFormat).Text());
+    }
+    for (long number : {0L, 7L, -1L, 32767L, -32768L, 2147483647L, LONG_MIN}) {
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "%ld", number);
+        Variant i4 = Variant::Long(number), i2 = Variant::Short(static_cast<short>(number));
+        EXPECT_STREQ(expected, ValueToText(i4.Get(), ValueTextMode::IntegersByFormat).Text());
+        EXPECT_EQ(GeneralConversion(i4), ValueToText(i4.Get(), ValueTextMode::General).Text());
+        if (number == i2.Get().iVal) {
+            EXPECT_STREQ(expected, ValueToText(i2.Get(), ValueTextMode::IntegersByFormat).Text());
+        }
+    }
+}
 
 TEST(DbLinkFailures, UnreachableServerAndMissingObjectsHaveTheirTexts)
 {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "SchemaTestSupport.h"
+#include "common/SjisText.h"
 #include "schema/TableListRules.h"
 
 namespace {
@@ -246,6 +247,47 @@ TEST(TableListRules, OracleListsItsOwnObjectsWithTheirDates)
                                                 {"CREATED", "2020/01/01"},
                                                 {"LAST_DDL_TIME", "2021/02/02"}})));
     EXPECT_EQ(std::vector<std::string>{" 1:EMP|TABLE|2020/01/01|2021/02/02"}, Lines(builder.Rows()));
+}
+
+TEST(TableListRules, RecordsCutToTheListedFieldsGiveTheSameRows)
+{
+    const std::vector<std::pair<DatabaseKind, CatalogRow>> records = {
+        {DatabaseKind::Postgres, Record({{"schemaname", "public"}, {"tablename", "売上明細"},
+                                         {"tableowner", "kestrova"}, {"tablespace", nullptr}})},
+        {DatabaseKind::Postgres, Record({{"schemaname", "public"}, {"viewname", "社員一覧"},
+                                         {"viewowner", "kestrova"}, {"definition", "SELECT 1"}})},
+        {DatabaseKind::MySql, Record({{"Name", "売上明細"}, {"Engine", "InnoDB"}, {"Version", "10"},
+                                      {"Create_time", "2024/01/02"}, {"Update_time", nullptr}})},
+        {DatabaseKind::MySql, Record({{"name", "連番"}, {"Type", "MyISAM"}, {"Create_time", "2001/01/02"},
+                                      {"Update_time", "2001/03/04"}})},
+        {DatabaseKind::Oracle, Record({{"OBJECT_NAME", "EMP"}, {"STATUS", "VALID"}, {"OBJECT_TYPE", "TABLE"},
+                                       {"CREATED", "2020/01/01"}, {"LAST_DDL_TIME", "2021/02/02"}})},
+    };
+    std::vector<std::string> lines[2];
+    for (bool cut : {false, true})
+        for (const auto& [kind, full] : records) {
+            CatalogRow record;
+            for (int i = 0; i < full.FieldCount(); ++i)
+                for (const char* name : TableListFields(kind))
+                    if (!cut || sjis::CompareIgnoreCase(full.NameAt(i), name) == 0) {
+                        record.Add(full.NameAt(i), full.TextAt(i), full.IsNull(full.NameAt(i)));
+                        break;
+                    }
+            TableListBuilder builder(Options(kind), nullptr);
+            if (kind == DatabaseKind::Postgres)
+                builder.AddPostgresRecord(record.Has("viewname") ? PostgresCatalog::Views : PostgresCatalog::Tables,
+                                          record);
+            else if (kind == DatabaseKind::MySql)
+                builder.AddMySqlRecord(record);
+            else
+                builder.AddOracleRecord(record);
+            for (const std::string& line : Lines(builder.Rows()))
+                lines[cut].push_back(line);
+        }
+    EXPECT_EQ(5u, lines[0].size());
+    EXPECT_EQ(lines[0], lines[1]);
+    // OpenSchema records are read whole: the reader counts their fields and takes the second.
+    EXPECT_TRUE(TableListFields(DatabaseKind::SqlServer).empty());
 }
 
 TEST(TableListRules, RowCountQuotesTheListedNameAndRightAlignsTheCount)
