@@ -60,7 +60,7 @@ ensure_i386_execution() {
 }
 
 packages=(
-    cmake g++ make googletest git pkg-config
+    cmake g++ make googletest git pkg-config clang libclang-rt-14-dev
     g++-mingw-w64-i686 mingw-w64-tools gcc-mingw-w64-i686
     wine wine32 wine32:i386
     xvfb xauth x11-utils imagemagick openbox

@@ -5,8 +5,6 @@ kestrova_test(NAME formatter_tests
         TrainingMode_test.cpp
     LIBS kestrova_formatter)
 
-kestrova_fuzz(NAME formatter_fuzz SOURCES FormatterFuzz.cpp LIBS kestrova_formatter SECONDS 3)
-
 if(NOT KESTROVA_WINDOWS)
     # Run by scripts/bench-formatter.sh, not part of the tests. It measures the formatter, not
     # the sanitizers: its own copy of the sources, built without them.

@@ -1,16 +1,11 @@
 # Macro expansion and directive lines: window-free tests in both builds, the dialogs under
-# Wine, a fuzz target and a benchmark in the native build.
+# Wine, a benchmark in the native build (the fuzz targets are listed in tests/fuzz).
 kestrova_test(NAME macro_tests
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/Directives_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/MacroSelection_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/MacroInput_test.cpp
     LIBS kestrova_macros)
-
-kestrova_fuzz(NAME macro_fuzz
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/MacroFuzz.cpp
-    LIBS kestrova_macros
-    SECONDS 3)
 
 if(KESTROVA_WINDOWS)
     kestrova_test(NAME macro_dialog_tests

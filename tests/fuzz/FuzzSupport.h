@@ -1,0 +1,23 @@
+// Helpers of the fuzz targets (tests/fuzz/FuzzSupport.cpp, linked into each of them).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fuzz {
+
+// Reports the failed property with the input in hex (for a regression case) and aborts,
+// which libFuzzer records as a crash with the input saved.
+[[noreturn]] void Fail(const char* target, const char* what, const std::string& input);
+// The fuzz bytes as text; product text is NUL-terminated, so NUL bytes become nul.
+std::string Input(const uint8_t* data, size_t size, char nul = ' ');
+// The characters of a text, one or two bytes each as the lead bytes decide; a lead byte
+// at the very end stands alone.
+std::vector<std::string> Characters(const std::string& text);
+// A private folder of this process, removed at exit; its name holds a blank.
+std::string ScratchFolder();
+void WriteFile(const std::string& path, const std::string& bytes);
+
+}  // namespace fuzz

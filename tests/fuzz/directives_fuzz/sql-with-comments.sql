@@ -1,0 +1,4 @@
+-- ŽÐˆõ‚Ìˆê——
+select 1;
+@SKELETON
+select 2;

@@ -1,0 +1,2 @@
+select@*@from@Ğˆõ
+	where	”Ô† in (1,2)

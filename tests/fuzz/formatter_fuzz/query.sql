@@ -1,0 +1,1 @@
+SELECT a,b FROM •\ WHERE x=1 AND y=2 GROUP BY a HAVING count(*)>1 ORDER BY a

@@ -1,0 +1,2 @@
+$CONFIRM,íœ‚µ‚Ä‚æ‚ë‚µ‚¢‚Å‚·‚©
+delete from $LISTTABLE

@@ -1,0 +1,1 @@
+$ENCLOSE select $LISTCOLUMN from $TABLE -- $TYPE $DATATYPE

@@ -1,0 +1,5 @@
+@VBS
+Set f = "$FILE1" & "$FILE3"
+$COMMENTFILE1,“ü—Íƒtƒ@ƒCƒ‹
+$EXTFILE3,txt
+' $PGDIR $TEMP $DBPATH $USER $HWND

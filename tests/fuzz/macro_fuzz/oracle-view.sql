@@ -1,0 +1,1 @@
+select * from V$OPEN_CURSOR where user_name = '$USER'

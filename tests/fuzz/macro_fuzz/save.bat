@@ -1,0 +1,5 @@
+@CMD
+copy "$SAVE" "$DIR\ï\.csv"
+$TITLESAVE,ï€ë∂êÊ
+$EXTSAVE,csv
+$DEFAULTSAVE,C:\ï\

@@ -1,0 +1,3 @@
+insert into ƒ\ values ('a;b');
+go
+-- ;

@@ -1,0 +1,4 @@
+create table •\ (a int);
+insert into •\ values (1);
+
+select * from •\;
