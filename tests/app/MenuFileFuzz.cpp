@@ -28,17 +28,7 @@ namespace {
 
 const char kTarget[] = "menu_file_fuzz";
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines(1);
-    for (const std::string& c : fuzz::Characters(text)) {
-        if (c == "\n")
-            lines.emplace_back();
-        else
-            lines.back() += c;
-    }
-    return lines;
-}
+using fuzz::Lines;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -163,17 +153,7 @@ void CheckMenuItems(const std::string& input)
 
 std::string Trimmed(const std::string& text)
 {
-    std::vector<std::string> chars = fuzz::Characters(text);
-    auto blank = [](const std::string& c) { return c == " " || c == "\t" || c == "　"; };
-    size_t begin = 0, end = chars.size();
-    while (begin < end && blank(chars[begin]))
-        ++begin;
-    while (end > begin && blank(chars[end - 1]))
-        --end;
-    std::string trimmed;
-    for (size_t i = begin; i < end; ++i)
-        trimmed += chars[i];
-    return trimmed;
+    return fuzz::TrimCharacters(text, [](const std::string& c) { return c == " " || c == "\t" || c == "　"; });
 }
 
 std::vector<std::string> Fields(const std::string& text, char separator)

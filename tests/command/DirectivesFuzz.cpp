@@ -41,13 +41,7 @@ const char* TypeOf(const std::string& line)
 // A "\n" that is the second byte of a double-byte character ends no line.
 std::vector<std::string> Lines(const std::string& text)
 {
-    std::vector<std::string> lines(1);
-    for (const std::string& c : fuzz::Characters(text)) {
-        if (c == "\n")
-            lines.emplace_back();
-        else
-            lines.back() += c;
-    }
+    std::vector<std::string> lines = fuzz::Lines(text);
     if (lines.back().empty())
         lines.pop_back();  // nothing after the last line end
     return lines;

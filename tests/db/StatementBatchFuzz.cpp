@@ -22,19 +22,9 @@ const char kTarget[] = "statement_batch_fuzz";
 // when ideographic is set.
 std::string Trimmed(const std::string& text, const std::string& set, bool ideographic)
 {
-    std::vector<std::string> chars = fuzz::Characters(text);
-    auto blank = [&](const std::string& c) {
+    return fuzz::TrimCharacters(text, [&](const std::string& c) {
         return (c.size() == 1 && set.find(c[0]) != std::string::npos) || (ideographic && c == "\x81\x40");
-    };
-    size_t begin = 0, end = chars.size();
-    while (begin < end && blank(chars[begin]))
-        ++begin;
-    while (end > begin && blank(chars[end - 1]))
-        --end;
-    std::string trimmed;
-    for (size_t i = begin; i < end; ++i)
-        trimmed += chars[i];
-    return trimmed;
+    });
 }
 
 }  // namespace

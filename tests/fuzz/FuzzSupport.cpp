@@ -86,6 +86,32 @@ std::vector<std::string> Characters(const std::string& text)
     return characters;
 }
 
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines(1);
+    for (const std::string& c : Characters(text)) {
+        if (c == "\n")
+            lines.emplace_back();
+        else
+            lines.back() += c;
+    }
+    return lines;
+}
+
+std::string TrimCharacters(const std::string& text, const std::function<bool(const std::string&)>& blank)
+{
+    std::vector<std::string> chars = Characters(text);
+    size_t begin = 0, end = chars.size();
+    while (begin < end && blank(chars[begin]))
+        ++begin;
+    while (end > begin && blank(chars[end - 1]))
+        --end;
+    std::string trimmed;
+    for (size_t i = begin; i < end; ++i)
+        trimmed += chars[i];
+    return trimmed;
+}
+
 std::string ScratchFolder()
 {
     // One folder per process, with a blank in its name: some targets pass paths encoded

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,10 @@ std::string Input(const uint8_t* data, size_t size, char nul = ' ');
 // The characters of a text, one or two bytes each as the lead bytes decide; a lead byte
 // at the very end stands alone.
 std::vector<std::string> Characters(const std::string& text);
+// The lines of a text cut at every "\n" that is a character of its own.
+std::vector<std::string> Lines(const std::string& text);
+// The text without the characters at both ends for which blank is true.
+std::string TrimCharacters(const std::string& text, const std::function<bool(const std::string&)>& blank);
 // A private folder of this process, removed at exit; its name holds a blank.
 std::string ScratchFolder();
 void WriteFile(const std::string& path, const std::string& bytes);
