@@ -115,7 +115,7 @@ std::vector<FieldColumn> FieldColumnsFor(DatabaseKind kind, const std::vector<Vo
             if (!SameIgnoreCase(Cell(row, kDefName), heading.Text()))
                 continue;
             column.typeName = Cell(row, kDefTypeName);
-            column.category = TypeCategory(Cell(row, kDefAdoType));
+            column.category = LiteralCategory(Cell(row, kDefAdoType));
             if (kind == DatabaseKind::Postgres && SameIgnoreCase(column.typeName.Text(), "money"))
                 column.category = kString;
             column.key = Cell(row, kDefPrimaryKey)[0] != '\0';

@@ -1,6 +1,7 @@
 #include "TypeCatalogue.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -86,4 +87,13 @@ const char* TypeCategory(const char* numberText)
 {
     const TypeEntry* entry = FindType(numberText);
     return entry ? entry->category : kUndefined;
+}
+
+const char* LiteralCategory(const char* numberText)
+{
+    static const char* const kCharacterTypes[] = {"72", "200", "201", "203"};
+    for (const char* number : kCharacterTypes)
+        if (numberText && std::strcmp(numberText, number) == 0)
+            return kString;
+    return TypeCategory(numberText);
 }

@@ -82,6 +82,9 @@ TEST(DataViewSql, NamesAreQuotedPerKindAndOptionNamesStayBareForPostgres)
     EXPECT_EQ("文字列", Text(pg[0].category));  // Postgres money
     for (const char* binary : {"128", "204", "205"})
         EXPECT_TRUE(FieldColumnsFor(DatabaseKind::MySql, {"b"}, {Def("b", binary, "blob")})[0].binary);
+    // varchar and text columns come as 200 / 201: their values are quoted like any text.
+    EXPECT_EQ("文字列", Text(FieldColumnsFor(DatabaseKind::Postgres, {"v"}, {Def("v", "200", "varchar")})[0].category));
+    EXPECT_EQ("文字列", Text(FieldColumnsFor(DatabaseKind::Postgres, {"t"}, {Def("t", "201", "text")})[0].category));
 }
 
 TEST(DataViewSql, LiteralsDoubleApostrophesAndKeepTypedEnclosures)

@@ -38,6 +38,11 @@ TEST(TypeCatalogue, LookUpsByNumberText)
     EXPECT_STREQ("数値", TypeCategory("11"));
     EXPECT_STREQ("未定義", TypeConstantName("999"));
     EXPECT_STREQ("未定義", TypeCategory(""));
+    // Statements quote the character types the catalogue leaves without a category.
+    for (const char* text : {"72", "200", "201", "203", "202"})
+        EXPECT_STREQ("文字列", LiteralCategory(text)) << text;
+    EXPECT_STREQ("数値", LiteralCategory("3"));
+    EXPECT_STREQ("未定義", LiteralCategory("205"));
     // 200 has a name and a description but no generic name or category.
     EXPECT_STREQ("adVarChar", TypeConstantName("200"));
     EXPECT_STREQ("文字列値", TypeDescription("200"));

@@ -1,0 +1,1 @@
+# The data view window, its option dialogs, find and the clipboard copies.
