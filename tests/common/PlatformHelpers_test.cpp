@@ -170,7 +170,8 @@ TEST(ProgramLauncher, QuietFormRunsConsoleProgramInTheGivenFolder)
     DWORD process = RunProgramQuiet("cmd.exe /c echo 表ソ> quiet.txt", folder.c_str());
     ASSERT_NE(0u, process);
     std::string text;
-    for (int i = 0; i < 200 && text.find("表ソ") == std::string::npos; ++i) {
+    // The file may be read while cmd is still writing it: wait for the whole line.
+    for (int i = 0; i < 200 && text.find("表ソ\r\n") == std::string::npos; ++i) {
         Sleep(50);
         text = ReadBytes(marker);
     }
