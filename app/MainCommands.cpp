@@ -16,6 +16,7 @@
 #include "common/TextFile.h"
 #include "connect/ConnectDialog.h"
 #include "resources/resource.h"
+#include "structure/RowAssistDialog.h"
 
 namespace {
 
@@ -246,6 +247,20 @@ bool MainWindow::OnTableCommand(UINT id)
     case IDM_CLEAR_DATA:
         ClearSelectedData();
         return true;
+    case IDM_INSERT_ASSIST:
+    case IDM_UPDATE_ASSIST: {
+        if (!DefinitionShowsTable())
+            return true;
+        RowAssistContext context{&browser_, definitionView_.get(), &settings_, KindFolder(programFolder_, browser_.Kind()),
+                                 [this](const char* text) {
+                                     SetCommandAreaText(text);
+                                     SetExecutionType("SQL");
+                                 },
+                                 [this](const char* text) { PasteToNotepad(text); }};
+        RunRowAssist(window_, id == IDM_INSERT_ASSIST ? RowAssistKind::Insert : RowAssistKind::Update, context,
+                     RowAssistPrefill());
+        return true;
+    }
     default:
         return false;
     }
