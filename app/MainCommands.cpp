@@ -15,8 +15,11 @@
 #include "common/ProgramLauncher.h"
 #include "common/TextFile.h"
 #include "connect/ConnectDialog.h"
+#include "dataview/FindDialog.h"
+#include "dataview/GridCopies.h"
 #include "resources/resource.h"
 #include "structure/RowAssistDialog.h"
+#include "transfer/GridPageOutput.h"
 
 namespace {
 
@@ -79,6 +82,11 @@ const GridSave kGridSaves[] = {
 
 bool MainWindow::OnCommand(UINT id, LPARAM lParam)
 {
+    const MainCopyContext copies{tableList_.get(), definitionView_.get(), freeSql_, window_, &status_,
+                                 [this](const char* text) { SetCommandAreaText(text); },
+                                 [this](const char* text) { PasteToNotepad(text); }};
+    if (RunMainCopyCommand(id, copies))
+        return true;
     if (OnConnectionCommand(id) || OnLayoutCommand(id) || OnTableCommand(id) || OnFileCommand(id) ||
         OnMenuFileCommand(id))
         return true;
@@ -128,6 +136,20 @@ bool MainWindow::OnCommand(UINT id, LPARAM lParam)
         return true;
     case IDM_EXECUTE_BATCH:
         RunCommandAreaOperation("SQLのバッチ実行");
+        return true;
+    case IDM_FIND_IN_COLUMN:
+        FindInClickedColumn(window_, *definitionView_);
+        return true;
+    case IDM_FIND_IN_TABLE_LIST_COLUMN:
+        FindInClickedColumn(window_, *tableList_);
+        return true;
+    case IDM_FIND_IN_VIEW:
+        FindInWholeGrid(window_, *definitionView_, "表定義・Free SQL ビュー内の検索", 0);
+        return true;
+    case IDM_HTML_OUTPUT:
+    case IDM_TABLE_LIST_HTML_OUTPUT:
+        OutputGridPage(window_, id == IDM_HTML_OUTPUT ? *definitionView_ : *tableList_, 0, settings_,
+                       GetKeyState(VK_SHIFT) < 0);
         return true;
     default:
         return false;

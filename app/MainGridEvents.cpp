@@ -48,6 +48,10 @@ void MainWindow::ShowDefinitionOf(int row)
 void MainWindow::OnGridDoubleClick(HWND list, int row, int column)
 {
     (void)column;
+    if (list == definitionView_->ListHandle()) {
+        OnCommand(Held(VK_SHIFT) ? IDM_COPY_COLUMN_TITLE : (Held(VK_CONTROL) ? IDM_COPY_WHOLE_COLUMN : IDM_COPY_CELL), 0);
+        return;
+    }
     if (list != tableList_->ListHandle() || row < 0 || row >= tableList_->RowCount())
         return;
     if (row != browser_.shownTableIndex || !DefinitionShowsTable() || freeSql_)

@@ -1,1 +1,3 @@
 # The data view window, its option dialogs, find and the clipboard copies.
+kestrova_library(kestrova_dataviewwin FindDialog.cpp GridCopies.cpp)
+target_link_libraries(kestrova_dataviewwin PUBLIC kestrova_dataview kestrova_commonwin kestrova_transferwin)

@@ -1,0 +1,23 @@
+// A GridView read as a GridTextSource, so the window-free writers and search rules work on
+// the grids of the windows.
+#pragma once
+
+#include "common/GridText.h"
+#include "common/GridView.h"
+
+class GridViewSource : public GridTextSource {
+public:
+    explicit GridViewSource(const GridView& grid) : grid_(grid) {}
+    int ColumnCount() const override { return grid_.ColumnCount(); }
+    int RowCount() const override { return grid_.RowCount(); }
+    void ColumnTitle(int column, VornString& out) const override { out = grid_.ColumnTitle(column); }
+    void CellText(int row, int column, VornString& out) const override { grid_.GetCellText(row, column, out); }
+    void AppendCellText(int row, int column, VornString& target) const override
+    {
+        grid_.AppendCellText(row, column, target);
+    }
+    bool IsRowSelected(int row) const override { return row >= 0 && grid_.NextSelectedRow(row - 1) == row; }
+
+private:
+    const GridView& grid_;
+};
