@@ -15,6 +15,7 @@
 #include "common/ProgramLauncher.h"
 #include "common/TextFile.h"
 #include "connect/ConnectDialog.h"
+#include "dataview/DataViewMessages.h"
 #include "dataview/FindDialog.h"
 #include "dataview/GridCopies.h"
 #include "resources/resource.h"
@@ -300,6 +301,10 @@ bool MainWindow::RequireTable()
 
 void MainWindow::Refresh()
 {
+    if (browser_.dataView) {
+        SendMessageA(browser_.dataView, kDataViewRefresh, 0, 0);
+        return;
+    }
     for (const char* name : kRunFiles)
         DeleteFileA(RunFilePath(name));
     if (IsConnected())

@@ -8,6 +8,7 @@
 #include "common/MessageBoxes.h"
 #include "common/TextFile.h"
 #include "connect/ConnectDialog.h"
+#include "dataview/DataViewWindow.h"
 #include "resources/resource.h"
 
 namespace {
@@ -56,8 +57,34 @@ void MainWindow::OnGridDoubleClick(HWND list, int row, int column)
         return;
     if (row != browser_.shownTableIndex || !DefinitionShowsTable() || freeSql_)
         ShowDefinitionOf(row);
-    // The data view opens here once it exists; focus stays with the table list.
+    if (DefinitionShowsTable())
+        OpenDataView(row);
     tableList_->Focus();
+}
+
+void MainWindow::OpenDataView(int row)
+{
+    DataViewWindow view(DataViewContextFor(row));
+    view.Open(window_);
+}
+
+DataViewContext MainWindow::DataViewContextFor(int row)
+{
+    DataViewContext context;
+    context.browser = &browser_;
+    context.tableList = tableList_.get();
+    context.tableRow = row;
+    context.definitionView = definitionView_.get();
+    context.columnOptions = optionGrid_.get();
+    context.settings = &settings_;
+    context.programFolder = programFolder_;
+    context.kindFolder = KindFolder(programFolder_, browser_.Kind());
+    context.toCommandArea = [this](const char* text) {
+        SetCommandAreaText(text);
+        SetExecutionType("SQL");
+    };
+    context.toNotepad = [this](const char* text) { PasteToNotepad(text); };
+    return context;
 }
 
 void MainWindow::OnGridReturn(HWND list, int row)
@@ -82,6 +109,11 @@ void MainWindow::OnTab(HWND source)
 
 void MainWindow::OnKey(HWND source, UINT key)
 {
+    // The open data view's keys reach its owner first; F5 refreshes it.
+    if (browser_.dataView) {
+        PostMessageA(browser_.dataView, kAnyKeyDown, reinterpret_cast<WPARAM>(source), key);
+        return;
+    }
     if (source != tableList_->ListHandle())
         return;
     const bool control = Held(VK_CONTROL);

@@ -15,6 +15,7 @@
 #include "common/WindowBase.h"
 #include "MenuFiles.h"
 #include "command/Directives.h"
+#include "dataview/DataViewWindow.h"
 #include "command/MacroExpansion.h"
 #include "schema/SchemaBrowser.h"
 
@@ -73,6 +74,8 @@ public:
     bool ConnectWith(DatabaseKind kind, const char* argument);
     // A workbook reached through an ODBC data source ("他のDSN").
     bool ConnectExcelDsn(const char* dsn);
+    // What a data view of the table-list row works on (the main window's grids and settings).
+    DataViewContext DataViewContextFor(int row);
     // Runs a text of a non-SQL type (the command bar's type when typeName is null).
     void RunNonSql(const char* runnerText, const char* typeName);
 
@@ -172,6 +175,8 @@ private:
     void OnTab(HWND source);
     void OnFilesDropped(HWND target, HDROP drop);
     void ShowDefinitionOf(int row);
+    // Modal; the view reads the table of the row.
+    void OpenDataView(int row);
     void DropOnTableList(const char* path);
     void DropOnCommandArea(const char* path);
     bool LoadCommandAreaFile(const char* path);

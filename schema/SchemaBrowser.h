@@ -26,6 +26,16 @@ public:
     VornString EncloseName(const char* name) const;
 
     int shownTableIndex = -1;  // the table-list row whose definition is shown
+
+    // The data view's query options live in selectList, whereText and orderText; while
+    // they are cleared for a moment these keep the ones to restore.
+    struct QueryOptions {
+        VornString selectList, whereText, orderText;
+    };
+    QueryOptions savedOptions;
+    bool optionsCleared = false;
+    // The open data view, which the main window hands F5 and the keys of its grids to.
+    HWND dataView = nullptr;
     // Reads the definition of tableName into list (tableSchema: column 3 of the table's
     // row, which decides how a Postgres table is read). The number of columns read, or -1
     // when nothing could be read (readFailed set; a box for the failures a user must see).
