@@ -17,7 +17,7 @@ namespace {
 // Columns of the per-column options grid.
 enum { kOptNumber = 0, kOptCondition = 1, kOptValue = 2, kOptHidden = 3, kOptSortPosition = 4, kOptDescending = 5 };
 
-const char kNeedOneColumn[] = "少なくとも一つの列を選択して下さい";
+const char kNeedOneColumn[] = "少なくとも一つの列を選択して下さい　　";
 const char kConditionHelp[] = "help\\DataViewCond.htm";
 const char kKeyHelp[] = "help\\DataViewSetKey.htm";
 

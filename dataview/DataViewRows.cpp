@@ -13,20 +13,21 @@
 
 namespace {
 
-const char kNoClipboardText[] = "クリップボードがらテキストを取得できませんでした";
-const char kNothingMarked[] = "削除の為のマークはされていません";
-const char kDeleteMarkedQuestion[] = "削除マーク行を削除しますか?";
-const char kUpdateErrorQuestion[] = "更新エラーです。継続しますか?";
-const char kFinished[] = "処理が終了しました";
-const char kNoSelection[] = "対象行を選択して下さい";
-const char kDeleteSelectedQuestion[] = "選択行を削除しますか?";
-const char kContinueQuestion[] = "継続して実行しますか?";
-const char kClearQuestion[] = " のデータをクリアしますか?";
-const char kCleared[] = "テーブルのデータはクリアされました";
-const char kNoCondition[] = "条件が設定されていません。全て削除する場合は「データクリア」を使用して下さい";
-const char kDeleteWhereQuestion[] = " の対象条件データを削除しますか?";
-const char kDeletedWhere[] = "テーブルの対象条件データは削除されました";
-const char kCannotConnect[] = "データベースに接続できません";
+// Message-box texts end in two ideographic spaces, which widen the box.
+const char kNoClipboardText[] = "クリップボードがらテキストを取得できませんでした　　";
+const char kNothingMarked[] = "削除の為のマークはされていません　　";
+const char kDeleteMarkedQuestion[] = "削除マーク行を削除しますか?　　";
+const char kUpdateErrorQuestion[] = "更新エラーです。継続しますか?　　";
+const char kFinished[] = "処理が終了しました　　";
+const char kNoSelection[] = "対象行を選択して下さい　　";
+const char kDeleteSelectedQuestion[] = "選択行を削除しますか?　　";
+const char kContinueQuestion[] = "継続して実行しますか?　　";
+const char kClearQuestion[] = " のデータをクリアしますか?　　";
+const char kCleared[] = "テーブルのデータはクリアされました　　";
+const char kNoCondition[] = "条件が設定されていません。全て削除する場合は「データクリア」を使用して下さい　　";
+const char kDeleteWhereQuestion[] = " の対象条件データを削除しますか?　　";
+const char kDeletedWhere[] = "テーブルの対象条件データは削除されました　　";
+const char kCannotConnect[] = "データベースに接続できません　　";
 // A row whose key is unknown is refused rather than written through a guessed condition.
 const char kNoKey[] = "更新キーが設定されていないため、この行は更新できません";
 const char kUpdateSqlFilter[] = "SQL,*.sql,*.*,全て";

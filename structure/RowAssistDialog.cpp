@@ -11,7 +11,7 @@
 
 namespace {
 
-const char kAskExecute[] = "更新しますか?";
+const char kAskExecute[] = "更新しますか?　　";
 const char kExecuted[] = "● 更新処理は正常終了しました";
 const int kGridFontPoints = 10;
 

@@ -15,9 +15,9 @@ const char kDate[] = "日付";
 const char kQuotedCategories[] = "文字列,日付";
 const char kOracleDateFormat[] = ",'RRRR/MM/DD HH24:MI:SS')";
 
-const char kFreeInputNeedsData[] = "フリー入力でデータ入力は必須です";
-const char kNoColumn[] = "少なくとも一つの列を指定して下さい";
-const char kNoCondition[] = "少なくとも一つの条件を指定して下さい";
+const char kFreeInputNeedsData[] = "フリー入力でデータ入力は必須です　　";
+const char kNoColumn[] = "少なくとも一つの列を指定して下さい　　";
+const char kNoCondition[] = "少なくとも一つの条件を指定して下さい　　";
 
 const char* Cell(const DefinitionRow& row, size_t column)
 {

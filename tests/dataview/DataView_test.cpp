@@ -76,8 +76,9 @@ protected:
         db_.reset(new Database(server, app_.Handle()));
     }
 
-    // Opens the view of the table as a double-click would, without the modal loop.
-    DataViewWindow& Open(const char* table)
+    // Opens the view of the table as a double-click would, without the modal loop; the
+    // click that shows the definition first is left out when the test wrote it itself.
+    DataViewWindow& Open(const char* table, bool showDefinition = true)
     {
         GridView& list = app_.Main().TableList();
         int row = 0;
@@ -85,7 +86,8 @@ protected:
             ++row;
         EXPECT_LT(row, list.RowCount()) << table;
         SelectOnly(list, {row});
-        NotifyCell(app_, list, NM_CLICK, row, 1);
+        if (showDefinition)
+            NotifyCell(app_, list, NM_CLICK, row, 1);
         view_.reset(new DataViewWindow(app_.Main().DataViewContextFor(row)));
         EXPECT_TRUE(view_->Create(app_.Handle()));
         RecordingWindow::Pump();
@@ -291,7 +293,7 @@ TEST_F(DataViewTest, MarkedRowsAreDeletedByTheirCompositeKey)
     GridView& grid = view.Grid();
     ASSERT_EQ(6, grid.RowCount());
     Command(IDM_DV_DELETE_MARKED);
-    EXPECT_EQ("削除の為のマークはされていません", app_.linkMessages.back());
+    EXPECT_EQ("削除の為のマークはされていません　　", app_.linkMessages.back());
 
     std::vector<int> marked;
     for (int row = 0; row < grid.RowCount(); ++row)
@@ -305,9 +307,9 @@ TEST_F(DataViewTest, MarkedRowsAreDeletedByTheirCompositeKey)
     {
         MessageBoxAnswer answer(IDOK);
         Command(IDM_DV_DELETE_MARKED);
-        EXPECT_EQ("削除マーク行を削除しますか?", answer.Text());
+        EXPECT_EQ("削除マーク行を削除しますか?　　", answer.Text());
     }
-    EXPECT_EQ("処理が終了しました", app_.linkMessages.back());
+    EXPECT_EQ("処理が終了しました　　", app_.linkMessages.back());
     EXPECT_EQ(std::vector<std::string>{"200\t2"},
               db_->Rows("select \"伝票番号\", \"行番号\" from \"売上明細\" where \"伝票番号\" = 200"));
     EXPECT_EQ(3u, db_->Rows("select * from \"売上明細\" where \"伝票番号\" <> 200").size());
@@ -396,4 +398,105 @@ TEST_F(DataViewTest, CopiesLeaveOutTheStateColumns)
     EXPECT_EQ("D002\t開発部\r\n", ClipboardText(app_.Handle()));
     Command(IDM_DV_COPY_NAMES_COMMA);
     EXPECT_EQ("部署コード,部署名", ClipboardText(app_.Handle()));
+}
+
+namespace {
+
+// A definition-view row as the readers leave it: name, ADO type, type name, key position.
+void AddDefinition(GridView& view, const char* name, const char* adoType, const char* typeName, const char* key)
+{
+    int row = view.AddRow();
+    view.SetCellText(row, kDefName, name);
+    view.SetCellText(row, kDefAdoType, adoType);
+    view.SetCellText(row, kDefTypeName, typeName);
+    view.SetCellText(row, kDefPrimaryKey, key);
+}
+
+std::vector<std::string> Changes(const ScriptedBackend& backend)
+{
+    std::vector<std::string> changes;
+    for (const std::string& statement : backend.Statements())
+        if (statement.compare(0, 7, "select ") != 0)
+            changes.push_back(statement);
+    return changes;
+}
+
+}  // namespace
+
+// The kinds without a server here, through the scripted backend: MDB dates between "#" in
+// key conditions and its counter left out of INSERT; SQL Server's bracketed descending header.
+TEST_F(DataViewTest, FileAndServerKindsWriteTheirOwnLiterals)
+{
+    auto backend = UseScriptedBackend();
+    backend->AddSchemaRowset(20, {}, TablesRowset({{"受注", "TABLE"}}));
+    ScriptedRowset orders;
+    orders.Column("番号", 3).Column("受注日", 7).Column("品名", 202);
+    orders.Row({"1", "2024/01/05", "ノート ①"}).Row({"2", "2024/01/06", "It's ソ"});
+    backend->AddRowset("select * from [受注]", orders);
+    app_.Start();
+    ASSERT_TRUE(app_.Main().ConnectWith(DatabaseKind::Mdb, "C:\\データ\\受注.mdb"));
+    GridView& definition = app_.Main().DefinitionView();
+    SchemaBrowser::PrepareDefinitionList(definition);
+    AddDefinition(definition, "番号", "3", "COUNTER", "");
+    AddDefinition(definition, "受注日", "7", "DATETIME", "1");
+    AddDefinition(definition, "品名", "202", "VARCHAR", "2");
+    DataViewWindow& view = Open("受注", false);
+    GridView& grid = view.Grid();
+    ASSERT_EQ(2, grid.RowCount());
+    ASSERT_TRUE(view.HasKey());
+
+    backend->ClearRecord();
+    SelectOnly(grid, {1});
+    Command(IDM_DV_MARK);
+    {
+        MessageBoxAnswer answer(IDOK);
+        Command(IDM_DV_DELETE_MARKED);
+        answer.Text();
+    }
+    EXPECT_EQ(std::vector<std::string>{"delete from [受注] where [受注日] = #" + std::string(grid.CellText(1, 3)) +
+                                       "# and [品名] = 'It''s ソ'"},
+              Changes(*backend));
+
+    backend->ClearRecord();
+    Command(IDM_DV_NEW_ROW);
+    Type(0, 3, "2024/02/01");
+    Type(0, 4, "O'Neil");
+    Command(IDM_DV_APPLY);
+    EXPECT_EQ(std::vector<std::string>{"insert into [受注] ([受注日],[品名]) values('2024/02/01','O''Neil')"},
+              Changes(*backend));
+    view.Close();
+
+    backend->AddSchemaRowset(20, {}, TablesRowset({{"社員", "TABLE"}}));
+    ScriptedRowset employees;
+    employees.Column("社員番号", 3).Row({"7"});
+    backend->AddRowset("select * from [社員]", employees);
+    backend->AddRowset("select * from [社員] order by [社員番号] desc", employees);
+    ASSERT_TRUE(app_.Main().ConnectWith(DatabaseKind::SqlServer, "srv,db,sa,pw"));
+    SchemaBrowser::PrepareDefinitionList(definition);
+    AddDefinition(definition, "社員番号", "3", "int", "1");
+    DataViewWindow& server = Open("社員", false);
+    HoldKey(VK_SHIFT, true);
+    SendMessageA(server.Handle(), kGridHeaderDoubleClick, reinterpret_cast<WPARAM>(server.Grid().ListHandle()), 2);
+    HoldKey(VK_SHIFT, false);
+    EXPECT_EQ("select * from [社員] order by [社員番号] desc ( 1/50 )", std::string(server.Status().SimpleText().Text()));
+}
+
+// A view without a key shows its rows but takes new rows only: nothing stored is edited,
+// marked or deleted through a guessed condition.
+TEST_F(DataViewTest, ATableWithoutAKeyTakesNewRowsOnly)
+{
+    Connect(kPostgres);
+    DataViewWindow& view = Open("社員一覧");
+    GridView& grid = view.Grid();
+    ASSERT_EQ(4, grid.RowCount());
+    EXPECT_FALSE(view.HasKey());
+    SendMessageA(view.Handle(), kGridClick, reinterpret_cast<WPARAM>(grid.ListHandle()), MAKELONG(0, 3));
+    EXPECT_FALSE(IsWindowVisible(grid.EditBox()));
+    EXPECT_FALSE(MenuCommandEnabled(view.Handle(), IDM_DV_MARK));
+    EXPECT_FALSE(MenuCommandEnabled(view.Handle(), IDM_DV_DELETE_SELECTED));
+    EXPECT_TRUE(MenuCommandEnabled(view.Handle(), IDM_DV_NEW_ROW));
+    EXPECT_TRUE(MenuCommandEnabled(view.Handle(), IDM_DV_UPDATE_KEY));
+    SelectOnly(grid, {0});
+    SendMessageA(view.Handle(), kAnyKeyDown, reinterpret_cast<WPARAM>(grid.ListHandle()), VK_DELETE);
+    EXPECT_EQ(kRowNormal, view.RowState(0));
 }

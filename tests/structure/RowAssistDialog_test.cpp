@@ -254,7 +254,7 @@ TEST_F(RowAssistDialogTest, InsertChecksItsInputAndHandsTheStatementToTheCommand
         EXPECT_FALSE(MenuEnabled(dialog, IDM_RA_RELOAD));
         EXPECT_FALSE(MenuEnabled(dialog, IDM_RA_HTML));
 
-        EXPECT_EQ("少なくとも一つの列を指定して下さい", CommandAndAnswer(dialog, IDM_RA_TO_COMMAND_AREA));
+        EXPECT_EQ("少なくとも一つの列を指定して下さい　　", CommandAndAnswer(dialog, IDM_RA_TO_COMMAND_AREA));
         EXPECT_TRUE(OpensOn(EditBox(dialog), kNumberRow, kAssistData));
         // Tab passes over every column but データ; Down goes to the next row's データ.
         SetWindowTextA(EditBox(dialog), "5");
@@ -269,7 +269,7 @@ TEST_F(RowAssistDialogTest, InsertChecksItsInputAndHandsTheStatementToTheCommand
 
         ASSERT_TRUE(Choose(dialog, kJoinedRow, kAssistOption, "NULL"));
         ASSERT_TRUE(Choose(dialog, kRemarkRow, kAssistOption, "フリー入力"));
-        EXPECT_EQ("フリー入力でデータ入力は必須です", CommandAndAnswer(dialog, IDM_RA_TO_COMMAND_AREA));
+        EXPECT_EQ("フリー入力でデータ入力は必須です　　", CommandAndAnswer(dialog, IDM_RA_TO_COMMAND_AREA));
         EXPECT_TRUE(OpensOn(EditBox(dialog), kRemarkRow, kAssistData));
         ASSERT_TRUE(EditCell(dialog, kRemarkRow, kAssistData, "'x' || 'y'"));
 
@@ -319,9 +319,9 @@ TEST_F(RowAssistDialogTest, UpdateOfADataRowRunsOnTheDatabaseAndRefreshesTheData
         ASSERT_TRUE(EditCell(dialog, kRemarkRow, kAssistData, remark));
         EXPECT_EQ("update \"社員\" set \r\n\t\"備考\" = 'It''s ①～㈱髙表ソ'\r\n where\r\n \"社員番号\" = 1\r\n",
                   Transfer(dialog));
-        EXPECT_EQ("更新しますか?", CommandAndAnswer(dialog, IDM_RA_EXECUTE, IDCANCEL));
+        EXPECT_EQ("更新しますか?　　", CommandAndAnswer(dialog, IDM_RA_EXECUTE, IDCANCEL));
         EXPECT_EQ("UPDATE 支援", Caption(dialog));
-        EXPECT_EQ("更新しますか?", CommandAndAnswer(dialog, IDM_RA_EXECUTE));
+        EXPECT_EQ("更新しますか?　　", CommandAndAnswer(dialog, IDM_RA_EXECUTE));
         EXPECT_TRUE(WaitFor([&] { return Caption(dialog) == "● 更新処理は正常終了しました"; })) << Caption(dialog);
     });
     std::string stored = StoredRemark();
@@ -340,7 +340,7 @@ TEST_F(RowAssistDialogTest, UpdateWithoutConditionResetsTheListAndAFailureShowsT
     Run(RowAssistKind::Update, RowAssistPrefill(), [&](HWND dialog) {
         EXPECT_FALSE(MenuEnabled(dialog, IDM_RA_RELOAD));
         ASSERT_TRUE(EditCell(dialog, kSalaryRow, kAssistData, "abc"));
-        EXPECT_EQ("少なくとも一つの条件を指定して下さい", CommandAndAnswer(dialog, IDM_RA_EXECUTE));
+        EXPECT_EQ("少なくとも一つの条件を指定して下さい　　", CommandAndAnswer(dialog, IDM_RA_EXECUTE));
         ASSERT_TRUE(OpensOn(ComboBox(dialog), kNumberRow, kAssistCondition));
         std::vector<std::string> items = ComboItems(ComboBox(dialog));
         ASSERT_EQ(16u, items.size());
@@ -349,7 +349,7 @@ TEST_F(RowAssistDialogTest, UpdateWithoutConditionResetsTheListAndAFailureShowsT
         ASSERT_TRUE(EditCell(dialog, kNumberRow, kAssistValue, "-1"));
 
         std::string error = CommandAndAnswer(dialog, IDM_RA_EXECUTE);
-        EXPECT_EQ("更新しますか?", error);
+        EXPECT_EQ("更新しますか?　　", error);
         HWND box = WaitForOwnDialog("確認", 10000);
         ASSERT_NE(nullptr, box);
         std::string shown = DialogStaticText(box);

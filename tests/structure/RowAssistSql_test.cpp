@@ -93,7 +93,7 @@ TEST(RowAssistCheck, EachProblemNamesItsMessageAndCell)
     AssistRows rows = {Row("a", "数値", "", ""), Row("b", "数値", "", " 　\t"), Row("c", "数値", "", "")};
     AssistCheck check = CheckAssistRows(RowAssistKind::Insert, rows);
     EXPECT_EQ(AssistProblem::NoColumn, check.problem);
-    EXPECT_STREQ("少なくとも一つの列を指定して下さい", check.message);
+    EXPECT_STREQ("少なくとも一つの列を指定して下さい　　", check.message);
     EXPECT_EQ(0, check.row);
     EXPECT_EQ(kAssistData, check.column);
 
@@ -102,7 +102,7 @@ TEST(RowAssistCheck, EachProblemNamesItsMessageAndCell)
     rows[2].data = "　 ";
     check = CheckAssistRows(RowAssistKind::Insert, rows);
     EXPECT_EQ(AssistProblem::FreeInputWithoutData, check.problem);
-    EXPECT_STREQ("フリー入力でデータ入力は必須です", check.message);
+    EXPECT_STREQ("フリー入力でデータ入力は必須です　　", check.message);
     EXPECT_EQ(2, check.row);
     EXPECT_EQ(kAssistData, check.column);
 
@@ -110,7 +110,7 @@ TEST(RowAssistCheck, EachProblemNamesItsMessageAndCell)
     EXPECT_EQ(AssistProblem::None, CheckAssistRows(RowAssistKind::Insert, rows).problem);
     check = CheckAssistRows(RowAssistKind::Update, rows);
     EXPECT_EQ(AssistProblem::NoCondition, check.problem);
-    EXPECT_STREQ("少なくとも一つの条件を指定して下さい", check.message);
+    EXPECT_STREQ("少なくとも一つの条件を指定して下さい　　", check.message);
     EXPECT_EQ(0, check.row);
     EXPECT_EQ(kAssistCondition, check.column);
 
