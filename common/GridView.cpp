@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Clipboard.h"
+#include "GridViewSource.h"
 #include "GridText.h"
 #include "ThreadKeyHook.h"
 
@@ -20,26 +21,6 @@ std::map<HWND, GridView*> g_grids;
 const int kMaxProbedColumns = 101;
 const size_t kSortTextBytes = 128;
 const UINT kSynchronizeMessage = RegisterWindowMessageA("KestrovaGridSynchronize");
-
-class GridSource : public GridTextSource {
-public:
-    explicit GridSource(const GridView& grid) : grid_(grid) {}
-    int ColumnCount() const override { return grid_.ColumnCount(); }
-    int RowCount() const override { return grid_.RowCount(); }
-    void ColumnTitle(int column, VornString& out) const override { out = grid_.ColumnTitle(column); }
-    void CellText(int row, int column, VornString& out) const override { grid_.GetCellText(row, column, out); }
-    void AppendCellText(int row, int column, VornString& target) const override
-    {
-        grid_.AppendCellText(row, column, target);
-    }
-    bool IsRowSelected(int row) const override
-    {
-        return ListView_GetItemState(grid_.ListHandle(), row, LVIS_SELECTED) != 0;
-    }
-
-private:
-    const GridView& grid_;
-};
 
 int ProbeColumnCount(HWND listView)
 {
@@ -676,7 +657,7 @@ void GridView::SortByColumn(int column, bool descending)
 
 bool GridView::Export(int firstColumn, bool selectedOnly, bool withHeader, int mode, VornString& target) const
 {
-    return ExportGridText(GridSource(*this), firstColumn, selectedOnly, withHeader, mode, target);
+    return ExportGridText(GridViewSource(*this), firstColumn, selectedOnly, withHeader, mode, target);
 }
 
 bool GridView::CopyToClipboard(int firstColumn, bool selectedOnly, bool withHeader, int mode) const

@@ -13,7 +13,6 @@ namespace {
 const char kString[] = "文字列";
 const char kDate[] = "日付";
 const char kUndefined[] = "未定義";
-const char kOracleDateFormat[] = ",'RRRR/MM/DD HH24:MI:SS')";
 
 const char* Safe(const char* text) { return text ? text : ""; }
 
@@ -56,14 +55,6 @@ VornString Hashed(const char* value)
     VornString result("#");
     result.Append(value);
     result.Append('#');
-    return result;
-}
-
-VornString OracleDate(const VornString& literal)
-{
-    VornString result("TO_DATE(");
-    result.Append(literal);
-    result.Append(kOracleDateFormat);
     return result;
 }
 
@@ -189,7 +180,7 @@ VornString StatementLiteral(const SqlDialect& dialect, const FieldColumn& column
         return VornString(text);
     VornString literal = Apostrophed(text);
     if (dialect.kind == DatabaseKind::Oracle && IsDate(column.category.Text()))
-        return OracleDate(literal);
+        return OracleDateLiteral(literal);
     return literal;
 }
 
@@ -225,7 +216,7 @@ VornString ConditionWhere(const SqlDialect& dialect, const std::vector<Condition
         } else {
             VornString literal = TypedConditionLiteral(dialect, row.category.Text(), row.value.Text());
             if (dialect.kind == DatabaseKind::Oracle && IsDate(row.category.Text()))
-                literal = OracleDate(literal);
+                literal = OracleDateLiteral(literal);
             part.Append(op.Text());
             part.Append(' ');
             part.Append(literal.Text());

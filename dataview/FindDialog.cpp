@@ -4,7 +4,7 @@
 #include "GridCopies.h"
 #include "common/MessageBoxes.h"
 #include "resources/FindDialogIds.h"
-#include "transfer/GridViewSource.h"
+#include "common/GridViewSource.h"
 
 namespace {
 

@@ -65,3 +65,11 @@ VornString NameInLiteral(const char* name)
     result.ReplaceAll("'", "''");
     return result;
 }
+
+VornString OracleDateLiteral(const char* literal)
+{
+    VornString result("TO_DATE(");
+    result.Append(literal ? literal : "");
+    result.Append(",'RRRR/MM/DD HH24:MI:SS')");
+    return result;
+}

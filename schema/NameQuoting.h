@@ -1,5 +1,6 @@
 // How table and column names are written into SQL for each database kind: enclosed in
-// the kind's quotes, freed of them again, and put inside a quoted SQL literal.
+// the kind's quotes, freed of them again, and put inside a quoted SQL literal; and the
+// one literal form every generator shares, Oracle's dates.
 #pragma once
 
 #include "../common/VornString.h"
@@ -25,6 +26,10 @@ VornString RemoveNameQuotes(DatabaseKind kind, const char* name);
 // owner column (4) is "INFORMATION_SCHEMA" gets "INFORMATION_SCHEMA." in front.
 VornString ListedTableName(DatabaseKind kind, const char* tableName, const char* ownerColumn,
                            bool excelThroughDsn = false);
+
+// A date literal as Oracle reads it whatever its session's format: "TO_DATE(" + literal +
+// ",'RRRR/MM/DD HH24:MI:SS')".
+VornString OracleDateLiteral(const char* literal);
 
 // The name ready to stand between apostrophes in a SQL literal: apostrophes doubled.
 VornString NameInLiteral(const char* name);

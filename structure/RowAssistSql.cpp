@@ -13,7 +13,6 @@ namespace {
 const char kString[] = "文字列";
 const char kDate[] = "日付";
 const char kQuotedCategories[] = "文字列,日付";
-const char kOracleDateFormat[] = ",'RRRR/MM/DD HH24:MI:SS')";
 
 const char kFreeInputNeedsData[] = "フリー入力でデータ入力は必須です　　";
 const char kNoColumn[] = "少なくとも一つの列を指定して下さい　　";
@@ -69,18 +68,10 @@ VornString Joined(std::initializer_list<const char*> pieces)
     return text;
 }
 
-VornString OracleDate(const VornString& literal)
-{
-    VornString result("TO_DATE(");
-    result.Append(literal);
-    result.Append(kOracleDateFormat);
-    return result;
-}
-
 VornString OracleDateIfDate(DatabaseKind kind, const AssistRow& row, VornString literal)
 {
     if (kind == DatabaseKind::Oracle && row.category.Equals(kDate))
-        return OracleDate(literal);
+        return OracleDateLiteral(literal);
     return literal;
 }
 

@@ -1,7 +1,7 @@
 #include "GridPageOutput.h"
 
 #include "GridPages.h"
-#include "GridViewSource.h"
+#include "common/GridViewSource.h"
 #include "app/MainSettings.h"
 #include "common/FileDialogs.h"
 #include "common/MessageBoxes.h"

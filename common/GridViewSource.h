@@ -2,8 +2,10 @@
 // the grids of the windows.
 #pragma once
 
-#include "common/GridText.h"
-#include "common/GridView.h"
+#include <commctrl.h>
+
+#include "GridText.h"
+#include "GridView.h"
 
 class GridViewSource : public GridTextSource {
 public:
@@ -16,7 +18,10 @@ public:
     {
         grid_.AppendCellText(row, column, target);
     }
-    bool IsRowSelected(int row) const override { return row >= 0 && grid_.NextSelectedRow(row - 1) == row; }
+    bool IsRowSelected(int row) const override
+    {
+        return ListView_GetItemState(grid_.ListHandle(), row, LVIS_SELECTED) != 0;
+    }
 
 private:
     const GridView& grid_;
