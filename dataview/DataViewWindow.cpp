@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstdio>
 
 #include "DataViewMessages.h"
 #include "app/MainSettings.h"
@@ -241,9 +240,7 @@ bool DataViewWindow::OnInit(HWND window)
     browser_.whereText.Clear();
     browser_.orderText.Clear();
     browser_.optionsCleared = false;
-    double q0 = ProfNow();
     Reload();
-    double q1 = ProfNow();
     browser_.dataView = window_;
     EnableCommand(IDM_DV_UPDATE_KEY, !hasKey_);
 
@@ -261,7 +258,6 @@ bool DataViewWindow::OnInit(HWND window)
     AppendMenuA(system, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(system, MF_STRING, IDM_DV_COPY_TABLE_NAME, kCopyTableNameItem);
     SetFocus(grid_->ListHandle());
-    fprintf(stderr, "PROF init: reload %.3f after %.3f\n", q1-q0, ProfNow()-q1);
     return FALSE;
 }
 
@@ -332,10 +328,8 @@ void DataViewWindow::SetTableCount(const char* text)
         context_.tableList->SetCellText(context_.tableRow, 5, text);
 }
 
-static double ProfNow(){LARGE_INTEGER f,c;QueryPerformanceFrequency(&f);QueryPerformanceCounter(&c);return (double)c.QuadPart/f.QuadPart;}
 void DataViewWindow::Reload(int selectRow)
 {
-    double p0 = ProfNow();
     for (UINT id : kKeyedItems)
         EnableCommand(id, false);
     for (UINT id : kNewRowItems)
@@ -344,9 +338,7 @@ void DataViewWindow::Reload(int selectRow)
     editRow_ = -1;
     browser_.sqlText = dblink::BuildSelect(browser_.selectList, table_, browser_.whereText, browser_.orderText);
     VornString sql(browser_.sqlText);
-    double p1 = ProfNow();
     int rows = browser_.FillDataGrid(*grid_);
-    double p2 = ProfNow();
     browser_.sqlText = sql;
     if (rows < 0) {
         grid_->Clear();
@@ -354,17 +346,12 @@ void DataViewWindow::Reload(int selectRow)
     }
     for (int row = 0; row < grid_->RowCount(); ++row)
         SetRowState(row, kRowNormal);
-    double p3 = ProfNow();
     status_.SetSimpleTextFormat("%s ( %d/%d )", sql.Text(), rows, static_cast<int>(browser_.RowLimit));
     char count[32];
     wsprintfA(count, "%7d", rows);
     SetTableCount(count);
-    double p4 = ProfNow();
     WorkOutKey();
-    double p5 = ProfNow();
     UpdateMenuState();
-    double p6 = ProfNow();
-    fprintf(stderr, "PROF reload: pre %.3f fill %.3f states %.3f status %.3f key %.3f menu %.3f\n", p1-p0,p2-p1,p3-p2,p4-p3,p5-p4,p6-p5);
     if (selectRow >= 0 && selectRow < grid_->RowCount()) {
         grid_->SelectAll(false);
         grid_->SelectRow(selectRow, true);
