@@ -338,7 +338,11 @@ void DataViewWindow::Reload(int selectRow)
     editRow_ = -1;
     browser_.sqlText = dblink::BuildSelect(browser_.selectList, table_, browser_.whereText, browser_.orderText);
     VornString sql(browser_.sqlText);
+    // The view shows the rows it read, not the size of the whole result: counting that would
+    // read a large table through once more on every open, reload and header click.
+    browser_.countRecords = false;
     int rows = browser_.FillDataGrid(*grid_);
+    browser_.countRecords = true;
     browser_.sqlText = sql;
     if (rows < 0) {
         grid_->Clear();

@@ -438,7 +438,7 @@ int DbLink::FillQuery(GridView& grid, Purpose purpose)
         Report(grid);
         return -1;
     }
-    recordCount = recordset->RecordCount();
+    recordCount = countRecords ? recordset->RecordCount() : -1;
     CloseAll();
     grid.AutoSizeColumns();
     if (dataGrid) {

@@ -44,6 +44,9 @@ public:
 
     long RowLimit = 50;        // the most rows any fill puts into a grid
     long recordCount = 0;      // RecordCount of the last fill
+    // Off for a caller that never shows recordCount (the fill then leaves it -1): beyond the
+    // row limit, counting runs the whole query once more on the server.
+    bool countRecords = true;
     // The export's destination (opened by its caller); ExecuteAndClassify runs on it.
     std::unique_ptr<Connection> exportConnection;
     // Created on first use and kept; open only during one operation.

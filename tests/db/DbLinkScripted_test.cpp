@@ -16,8 +16,10 @@ const DatabaseKind kAllKinds[] = {DatabaseKind::Excel,  DatabaseKind::Mdb,    Da
 // count rows numbered from 1, read one at a time; the read of row failAt fails.
 class CountedRows : public RowSource {
 public:
-    CountedRows(long count, long failAt, long* fetches, std::vector<bool>* visible, HWND watched)
-        : count_(count), failAt_(failAt), fetches_(fetches), visible_(visible), watched_(watched)
+    CountedRows(long count, long failAt, long* fetches, std::vector<bool>* visible, HWND watched,
+                bool sizeKnown = true)
+        : count_(count), failAt_(failAt), fetches_(fetches), visible_(visible), watched_(watched),
+          sizeKnown_(sizeKnown)
     {
         ColumnInfo info;
         info.name = "n";
@@ -39,7 +41,7 @@ public:
         row = {Variant::Long(++next_)};
         return 1;
     }
-    long KnownRowCount() const override { return count_; }
+    long KnownRowCount() const override { return sizeKnown_ ? count_ : -1; }
 
 private:
     std::vector<ColumnInfo> columns_;
@@ -47,10 +49,12 @@ private:
     long* fetches_;
     std::vector<bool>* visible_;
     HWND watched_;
+    bool sizeKnown_;
 };
 
 // "select n from big" gives a large counted result; "select n from broken" fails at row 3;
-// "raw failure" fails with failure without any driver text.
+// "select n from uncounted" as big, with a size the driver cannot tell (as through a server
+// cursor); "raw failure" fails with failure without any driver text.
 class LargeBackend : public ScriptedBackend {
 public:
     HRESULT Execute(const char* text, bool wantRows, std::unique_ptr<RowSource>& rows, long* affected,
@@ -60,6 +64,10 @@ public:
         if (statement == "select n from big" || statement == "select n from broken") {
             rows = std::make_unique<CountedRows>(1000000, statement == "select n from big" ? 0 : 3, &fetches,
                                                  &visibleWhileReading, watched);
+            return S_OK;
+        }
+        if (statement == "select n from uncounted") {
+            rows = std::make_unique<CountedRows>(1000000, 0, &fetches, &visibleWhileReading, nullptr, false);
             return S_OK;
         }
         if (statement == "raw failure")
@@ -230,6 +238,35 @@ TEST_F(DbLinkScripted, FillsRunTheBuiltSelectOnlyWhenNoStatementIsGiven)
     EXPECT_EQ(0, host->grid.ColumnWidth(1));
     EXPECT_LT(host->grid.ColumnWidth(2), 100);
     EXPECT_GT(host->grid.ColumnWidth(3), 100);
+}
+
+// A result larger than the row limit is counted by the database; a caller that does not
+// show the count spares the server that second pass over every row.
+TEST_F(DbLinkScripted, FillCountsBeyondTheRowLimitOnlyWhenAsked)
+{
+    DbLink& link = host->link;
+    link.record.kind = DatabaseKind::Postgres;
+    const std::string counting = "select count(*) from (select n from uncounted) kestrova_count";
+    backend->AddRowset(counting.c_str(), ScriptedRowset().Column("count", adInteger).Row({"1000000"}));
+    auto countsRun = [&] {
+        int runs = 0;
+        for (const std::string& statement : backend->Statements())
+            runs += statement == counting;
+        return runs;
+    };
+    link.sqlText = "select n from uncounted";
+    ASSERT_EQ(50, link.FillDataGrid(host->grid)) << link.ErrorText.Text();
+    EXPECT_EQ(1000000, link.recordCount);
+    EXPECT_EQ(1, countsRun());
+
+    link.countRecords = false;
+    backend->fetches = 0;
+    ASSERT_EQ(50, link.FillDataGrid(host->grid)) << link.ErrorText.Text();
+    EXPECT_EQ(-1, link.recordCount);
+    EXPECT_EQ(1, countsRun());
+    EXPECT_LE(backend->fetches, 51);
+    EXPECT_STREQ("50", host->grid.CellText(49, 2).Text());
+    EXPECT_FALSE(backend->IsOpen());
 }
 
 TEST_F(DbLinkScripted, FillReadsNoMoreRowsThanItShowsAndReportsReadFailures)
