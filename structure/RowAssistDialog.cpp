@@ -8,6 +8,7 @@
 #include "common/MessageBoxes.h"
 #include "dataview/DataViewMessages.h"
 #include "resources/RowAssistDialogIds.h"
+#include "transfer/GridPageOutput.h"
 
 namespace {
 
@@ -130,6 +131,8 @@ private:
                 grid_->SetCellText(row, kAssistValue, source.value);
             }
         }
+        // The list view learns the new row count now, not when the posted update arrives.
+        grid_->Synchronize();
     }
 
     // The grid's cells back into rows_.
@@ -221,7 +224,12 @@ private:
         case IDM_RA_EXECUTE:
             Execute();
             return TRUE;
-        // IDM_RA_HTML stays greyed in the template until the transfer subsystem's grid HTML/XML writer exists.
+        case IDM_RA_HTML:
+            CommitEditor();
+            // Shift held: the XML data file with its view page instead of the HTML table.
+            if (grid_ && context_.settings)
+                OutputGridPage(dialog_, *grid_, 0, *context_.settings, GetKeyState(VK_SHIFT) < 0);
+            return TRUE;
         case IDOK:
             // Enter in the in-place editor ends the edit, not the dialog.
             CommitEditor();
