@@ -31,21 +31,11 @@ bool EnclosedIn(const char* text, char c)
     return text[0] == c && text[1] != '\0' && sjis::EndsWithChar(text + 1, c);
 }
 
-// "'" + value with its apostrophes doubled + "'". An apostrophe (0x27) is never a trail
-// byte, yet the scan still goes character by character.
+// "'" + value with its apostrophes doubled + "'".
 VornString Apostrophed(const char* value)
 {
-    VornString result;
-    result.Append('\'');
-    const char* run = value;
-    for (const char* p = value; *p; p += sjis::CharLength(p)) {
-        if (*p == '\'') {
-            result.Append(run, static_cast<size_t>(p - run) + 1);
-            result.Append('\'');
-            run = p + 1;
-        }
-    }
-    result.Append(run);
+    VornString result("'");
+    result.Append(NameInLiteral(value));
     result.Append('\'');
     return result;
 }
