@@ -6,6 +6,13 @@ namespace {
 
 const char kInformationSchema[] = "INFORMATION_SCHEMA";
 
+bool IsEnclosed(const VornString& name, NameQuotes quotes)
+{
+    VornString probe(name);
+    probe.Unquote(quotes.open, quotes.close);
+    return probe.Length() + 2 == name.Length();
+}
+
 }  // namespace
 
 NameQuotes NameQuotesFor(DatabaseKind kind)
@@ -33,6 +40,13 @@ VornString EncloseName(DatabaseKind kind, const char* name, bool excelThroughDsn
         return result;
     // VornString checks the closing character on a character boundary, so a name ending
     // in a double-byte character whose trail byte is ']' or '`' is still enclosed.
+    if (IsEnclosed(result, quotes))
+        return result;
+    // A closing quote inside the name is doubled, as every kind reads it, so that it
+    // cannot end the name early and leave the rest of it as statement text.
+    const char single[] = {quotes.close, '\0'};
+    const char doubled[] = {quotes.close, quotes.close, '\0'};
+    result.ReplaceAll(single, doubled);
     result.Enclose(quotes.open, quotes.close);
     return result;
 }
@@ -41,8 +55,12 @@ VornString RemoveNameQuotes(DatabaseKind kind, const char* name)
 {
     VornString result(name ? name : "");
     NameQuotes quotes = NameQuotesFor(kind);
-    if (quotes.open != '\0')
-        result.Unquote(quotes.open, quotes.close);
+    if (quotes.open == '\0' || !IsEnclosed(result, quotes))
+        return result;
+    result.Unquote(quotes.open, quotes.close);
+    const char single[] = {quotes.close, '\0'};
+    const char doubled[] = {quotes.close, quotes.close, '\0'};
+    result.ReplaceAll(doubled, single);
     return result;
 }
 

@@ -35,7 +35,7 @@ TEST(NameQuoting, AlreadyEnclosedNameIsNotEnclosedTwiceButHalfEnclosedIs)
     EXPECT_EQ("`a b`", Enclosed(DatabaseKind::MySql, "`a b`"));
     EXPECT_EQ("\"Mixed\"", Enclosed(DatabaseKind::Postgres, "\"Mixed\""));
     EXPECT_EQ("[[a]", Enclosed(DatabaseKind::SqlServer, "[a"));
-    EXPECT_EQ("[a]]", Enclosed(DatabaseKind::SqlServer, "a]"));
+    EXPECT_EQ("[a]]]", Enclosed(DatabaseKind::SqlServer, "a]"));
     // Another kind's quotes are just characters of the name.
     EXPECT_EQ("`[a]`", Enclosed(DatabaseKind::MySql, "[a]"));
 }
@@ -55,7 +55,7 @@ TEST(NameQuoting, TrailBytesOfDoubleByteCharactersAreNeverQuotes)
     // ゾ ends in 0x5D (']'), チ in 0x60 ('`'): neither closes the name.
     EXPECT_EQ("[[ゾ]", Enclosed(DatabaseKind::Mdb, "[ゾ"));
     EXPECT_EQ("[ゾ", Removed(DatabaseKind::Mdb, "[ゾ"));
-    EXPECT_EQ("``チ`", Enclosed(DatabaseKind::MySql, "`チ"));
+    EXPECT_EQ("```チ`", Enclosed(DatabaseKind::MySql, "`チ"));
     EXPECT_EQ("`チ", Removed(DatabaseKind::MySql, "`チ"));
     // 表 and ソ end in 0x5C, ピ in 's': they survive a round trip untouched.
     for (const char* name : {"表", "ソ", "ピ", "表ソピ"}) {
@@ -64,6 +64,20 @@ TEST(NameQuoting, TrailBytesOfDoubleByteCharactersAreNeverQuotes)
             EXPECT_EQ(std::string(name).size() + 2, enclosed.size()) << name;
             EXPECT_EQ(name, Removed(kind, enclosed.c_str())) << name;
         }
+    }
+}
+
+TEST(NameQuoting, ClosingQuotesInsideANameAreDoubledAndUndoubledAgain)
+{
+    EXPECT_EQ("[a]]b]", Enclosed(DatabaseKind::SqlServer, "a]b"));
+    EXPECT_EQ("`a``b`", Enclosed(DatabaseKind::MySql, "a`b"));
+    EXPECT_EQ("\"a\"\"b\"", Enclosed(DatabaseKind::Postgres, "a\"b"));
+    EXPECT_EQ("\"O'Brien\"", Enclosed(DatabaseKind::Oracle, "O'Brien"));
+    // ゾ's trail byte is no quote and stays single.
+    EXPECT_EQ("[ゾ]]]", Enclosed(DatabaseKind::Mdb, "ゾ]"));
+    for (const char* name : {"a]b", "a`b", "a\"b", "ゾ]", "]]"}) {
+        for (DatabaseKind kind : {DatabaseKind::SqlServer, DatabaseKind::MySql, DatabaseKind::Postgres})
+            EXPECT_EQ(name, Removed(kind, Enclosed(kind, name).c_str())) << name;
     }
 }
 
