@@ -88,7 +88,7 @@ bool MainWindow::OnCommand(UINT id, LPARAM lParam)
                                  [this](const char* text) { PasteToNotepad(text); }};
     if (RunMainCopyCommand(id, copies))
         return true;
-    if (OnConnectionCommand(id) || OnLayoutCommand(id) || OnTableCommand(id) || OnFileCommand(id) ||
+    if (OnConnectionCommand(id) || OnLayoutCommand(id) || OnTableCommand(id) || OnStructureCommand(id) || OnFileCommand(id) ||
         OnMenuFileCommand(id))
         return true;
     if (IsHotKeyCommand(id)) {

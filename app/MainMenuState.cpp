@@ -19,10 +19,8 @@ const UINT kExportItems[] = {
 // Commands whose dialogs and runners are not in the program yet: greyed wherever they
 // appear, so that nothing offers an action that would do nothing.
 const UINT kWaitingCommands[] = {
-    IDM_CREATE_TABLE, IDM_ADD_COLUMN, IDM_DROP_COLUMN, IDM_CHANGE_TYPE,
-    IDM_INDEX_MAINTENANCE, IDM_CSV_OUTPUT,
-    IDM_RENAME, IDM_DEFINITION_OUTPUT, IDM_CONVERSION_DEFINITION_OUTPUT, IDM_EXPORT_EXCEL, IDM_EXPORT_MYSQL,
-    IDM_EXPORT_ORACLE, IDM_EXPORT_POSTGRES, IDM_EXPORT_SQLSERVER, IDM_EXPORT_MDB, IDM_CREATE_VIEW,
+    IDM_INDEX_MAINTENANCE, IDM_CSV_OUTPUT, IDM_EXPORT_EXCEL, IDM_EXPORT_MYSQL,
+    IDM_EXPORT_ORACLE, IDM_EXPORT_POSTGRES, IDM_EXPORT_SQLSERVER, IDM_EXPORT_MDB,
 };
 
 void EnableCommand(HMENU menu, UINT command, bool enable)
@@ -179,8 +177,8 @@ void MainWindow::PrepareDefinitionMenu()
     if (kind == DatabaseKind::SqlServer && row >= 0) {
         VornString type = tableList_->CellText(row, 2);
         if (type.Equals("SYSTEM TABLE") || type.Equals("SYSTEM VIEW")) {
-            EnableCommand(popup, IDM_INSERT_ASSIST, false);
-            EnableCommand(popup, IDM_UPDATE_ASSIST, false);
+            for (UINT item : {IDM_INSERT_ASSIST, IDM_UPDATE_ASSIST, IDM_ADD_COLUMN, IDM_DROP_COLUMN, IDM_CHANGE_TYPE})
+                EnableCommand(popup, item, false);
         }
     }
     GreyWaitingCommands();

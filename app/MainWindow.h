@@ -18,6 +18,7 @@
 #include "dataview/DataViewWindow.h"
 #include "command/MacroExpansion.h"
 #include "schema/SchemaBrowser.h"
+#include "structure/StructureGridDialog.h"
 
 struct RunOptions;
 struct RunPlan;
@@ -101,6 +102,11 @@ private:
     bool OnConnectionCommand(UINT id);
     bool OnLayoutCommand(UINT id);
     bool OnTableCommand(UINT id);
+    // The structure assistants and the definition outputs.
+    bool OnStructureCommand(UINT id);
+    StructureContext StructureContextFor();
+    void OpenColumnAssistant(UINT id);
+    void OpenRename();
     bool OnFileCommand(UINT id);
     void Connect(DatabaseKind kind);
     void SetRatio(bool horizontal, int percent);

@@ -134,3 +134,14 @@ VornString TodayText()
     GetLocalTime(&now);
     return FormatDate(now.wYear, now.wMonth, now.wDay);
 }
+
+void OpenHelpPage(const char* programFolder, const char* page)
+{
+    VornString path(programFolder);
+    path.AddBackslash();
+    path.Append(page);
+    VornString command("RunDLL32.EXE url.dll,FileProtocolHandler \"");
+    command.Append(path);
+    command.Append("\"");
+    RunProgram(command, nullptr);
+}

@@ -30,3 +30,7 @@ VornString UserName();
 bool AssociatedProgram(const char* document, VornString& program);
 // "%04d/%02d/%02d" in local time.
 VornString TodayText();
+
+// Opens programFolder\page through the shell's URL handler: "RunDLL32.EXE
+// url.dll,FileProtocolHandler " + the quoted path (a folder with spaces stays one argument).
+void OpenHelpPage(const char* programFolder, const char* page);

@@ -7,7 +7,6 @@
 namespace {
 
 const char kClearedNote[] = "全てのオプションを復帰するまで、オプションは保存されません";
-const char kHelpHandler[] = "RunDLL32.EXE url.dll,FileProtocolHandler ";
 
 }  // namespace
 
@@ -163,13 +162,4 @@ void OptionDialog::LayOut()
         }
         MoveWindow(anchor.window, r.left, r.top, std::max(0L, r.right - r.left), std::max(0L, r.bottom - r.top), TRUE);
     }
-}
-
-void OpenHelpPage(const char* programFolder, const char* page)
-{
-    VornString command(kHelpHandler);
-    command.Append(programFolder);
-    command.AddBackslash();
-    command.Append(page);
-    RunProgram(command, nullptr);
 }

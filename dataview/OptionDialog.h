@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/GridView.h"
+#include "common/ProgramLauncher.h"   // OpenHelpPage
 #include "common/ProfileStore.h"
 
 class OptionDialog {
@@ -67,6 +68,3 @@ private:
     RECT defaultPlacement_ = {0, 0, 0, 0};
     bool hasDefaultPlacement_ = false;
 };
-
-// Opens a help page of the program folder through the shell's file handler.
-void OpenHelpPage(const char* programFolder, const char* page);

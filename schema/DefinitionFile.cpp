@@ -252,6 +252,9 @@ DefinitionFileColumn TranslateDefinitionColumn(DatabaseKind target, const char* 
     column.key = Trimmed(key);
     VornString number = Trimmed(typeNumber);
     VornString sourceType = Trimmed(typeName);
+    // The Postgres driver hands booleans over as characters; their name tells what they are.
+    if (sourceType.IsMemberOfIgnoreCase("bool,boolean"))
+        number = "11";
     const TypeRule* rule = RuleFor(number);
     if (!rule || !IsKnownKind(target))
         return column;

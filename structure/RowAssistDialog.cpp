@@ -8,6 +8,7 @@
 #include "common/MessageBoxes.h"
 #include "dataview/DataViewMessages.h"
 #include "resources/RowAssistDialogIds.h"
+#include "structure/CreateTableDialog.h"   // ReadDefinitionView
 #include "transfer/GridPageOutput.h"
 
 namespace {
@@ -52,7 +53,7 @@ private:
         options_ = parts.option2;
         conditions_ = parts.cond;
         CreateGrid();
-        rows_ = AssistRowsFor(Kind(), DefinitionRowsOf(context_.definitionView));
+        rows_ = AssistRowsFor(Kind(), ReadDefinitionView(context_.definitionView));
         if (prefill_.dataGrid)
             PrefillFromDataView();
         else if (prefill_.conditions && IsUpdate())
@@ -75,18 +76,6 @@ private:
             grid_->AddColumn(column.heading, column.width);
         grid_->SetNonEditableColumns(AssistTabSkipList(kind_));
         grid_->LoadContextMenu(IDR_ROW_ASSIST_POPUP, 0);
-    }
-
-    static DefinitionRows DefinitionRowsOf(const GridView* view)
-    {
-        DefinitionRows rows;
-        for (int row = 0; view && row < view->RowCount(); ++row) {
-            DefinitionRow definition = EmptyDefinitionRow();
-            for (int column = 0; column < kDefColumnCount; ++column)
-                definition[column] = view->CellText(row, column);
-            rows.push_back(definition);
-        }
-        return rows;
     }
 
     static std::vector<AssistCondition> ConditionsOf(const GridView& grid)

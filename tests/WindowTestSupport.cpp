@@ -2,6 +2,10 @@
 
 #include <commctrl.h>
 
+#include <string>
+
+#include "TestSupport.h"
+
 namespace {
 
 const char kClassName[] = "KestrovaRecordingWindow";
@@ -84,4 +88,36 @@ std::vector<RecordedMessage> RecordingWindow::Messages(UINT message) const
         if (entry.message == message)
             found.push_back(entry);
     return found;
+}
+
+void SaveScreenshot(HWND window, const char* pathVariable)
+{
+    char path[MAX_PATH];
+    if (!GetEnvironmentVariableA(pathVariable, path, sizeof path))
+        return;
+    SetForegroundWindow(window);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RecordingWindow::Pump(300);
+    RECT frame;
+    GetWindowRect(window, &frame);
+    int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
+    SelectObject(memory, old);
+    DWORD size = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
+    BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof file + sizeof info.bmiHeader + size), 0, 0,
+                             static_cast<DWORD>(sizeof file + sizeof info.bmiHeader)};
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    bytes.append(static_cast<const char*>(bits), size);
+    WriteBytes(path, bytes);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
 }

@@ -35,3 +35,7 @@ private:
     HWND window_ = nullptr;
     std::vector<RecordedMessage> log_;
 };
+
+// When the environment variable names a path, the window as the screen shows it is saved
+// there as a BMP.
+void SaveScreenshot(HWND window, const char* pathVariable);

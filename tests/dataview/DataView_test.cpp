@@ -142,39 +142,6 @@ protected:
     std::unique_ptr<DataViewWindow> view_;
 };
 
-// With KESTROVA_SCREENSHOT set, the window as the screen shows it is saved there as a BMP.
-void SaveScreenshot(HWND window)
-{
-    char path[MAX_PATH];
-    if (!GetEnvironmentVariableA("KESTROVA_SCREENSHOT", path, sizeof path))
-        return;
-    SetForegroundWindow(window);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RecordingWindow::Pump(300);
-    RECT frame;
-    GetWindowRect(window, &frame);
-    int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
-    SelectObject(memory, old);
-    DWORD size = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
-    BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof file + sizeof info.bmiHeader + size), 0, 0,
-                             static_cast<DWORD>(sizeof file + sizeof info.bmiHeader)};
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    bytes.append(static_cast<const char*>(bits), size);
-    WriteBytes(path, bytes);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-}
-
 const char kEmployees[] = "社員";
 const char kOriginalRemark[] = "①～㈱髙表ソ";
 
@@ -228,7 +195,7 @@ TEST_P(DataViewEditing, EditedNewAndPastedRowsReachTheDatabase)
     Command(IDM_DV_MARK);
     EXPECT_EQ(kRowMarked, view.RowState(suzuki));
     if (server.kind == DatabaseKind::Postgres)
-        SaveScreenshot(view.Handle());
+        SaveScreenshot(view.Handle(), "KESTROVA_SCREENSHOT");
     Command(IDM_DV_UNMARK);
     EXPECT_EQ(kRowNormal, view.RowState(suzuki));
 

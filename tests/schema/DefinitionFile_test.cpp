@@ -83,6 +83,7 @@ TEST(DefinitionFile, TranslatesByTypeNumberKeepingLengthsPrecisionAndScale)
     EXPECT_EQ("decimal", Translated(DatabaseKind::MySql, "131", "NUMBER"));
     EXPECT_EQ("int2", Translated(DatabaseKind::Postgres, "11", "bit"));
     EXPECT_EQ("tinyint", Translated(DatabaseKind::MySql, "11", "bool"));
+    EXPECT_EQ("BIT", Translated(DatabaseKind::SqlServer, "200", "bool"));
     EXPECT_EQ("int8", Translated(DatabaseKind::Postgres, "19", "int unsigned"));
     EXPECT_EQ("bytea", Translated(DatabaseKind::Postgres, "205", "longblob"));
     EXPECT_EQ("", Translated(DatabaseKind::Postgres, "72", "uniqueidentifier"));
