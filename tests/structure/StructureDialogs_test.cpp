@@ -17,6 +17,9 @@
 #include "GridDialogDriving.h"
 #include "TestSupport.h"
 #include "WindowTestSupport.h"
+#include "app/MainWindowTestSupport.h"
+#include "db/AdoConnection.h"
+#include "resources/resource.h"
 #include "common/TextFile.h"
 #include "resources/StructureDialogIds.h"
 #include "schema/DefinitionFile.h"
@@ -438,4 +441,93 @@ TEST_F(StructurePostgresTest, DefinitionOutputsWriteStatementsAndDefinitionFiles
     RemoveFile(folder + "\\出力表.wos");
     RemoveDirectoryA(folder.c_str());
     Drop("出力表");
+}
+
+TEST(StructureScripted, SqlServerChangeRunsEveryStatementAndKeepsTheGridAfterAFailure)
+{
+    auto backend = UseScriptedBackend();
+    backend->FailStatement("alter table [T] alter column \r\n\t[b] bigint\r\n", "型を変換できません");
+    RecordingWindow owner("構造", false);
+    GridView definition(owner.Handle(), 0, 0, 300, 100);
+    SchemaBrowser::PrepareDefinitionList(definition);
+    for (const char* name : {"a", "b", "c"}) {
+        int row = definition.AddRow();
+        definition.SetCellText(row, kDefName, name);
+        definition.SetCellText(row, kDefAdoType, "3");
+        definition.SetCellText(row, kDefTypeName, "int");
+    }
+    SchemaBrowser browser;
+    ASSERT_TRUE(browser.BuildConnection(DatabaseKind::SqlServer, "srv,db,sa,pw"));
+    browser.tableName = "T";
+    StructureContext context;
+    context.browser = &browser;
+    context.definitionView = &definition;
+    context.parts.type = "int,bigint";
+    int reloads = 0;
+    context.reloadDefinition = [&] { ++reloads; };
+    DialogDriver driver("列のデータ型変更 支援", [&](HWND dialog) {
+        WaitFor([&] { return GetForegroundWindow() == dialog; });
+        Sleep(300);
+        for (int row = 0; row < 3; ++row)
+            EXPECT_TRUE(Choose(dialog, row, kModifyNewType, "bigint"));
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDM_ST_EXECUTE, 0), 0);
+        for (const char* expected : {"列の定義を変更しますか?　　", "型を変換できません"}) {
+            HWND box = WaitForOwnDialog("確認", 10000);
+            ASSERT_NE(nullptr, box);
+            EXPECT_NE(std::string::npos, DialogStaticText(box).find(expected));
+            Press(box, std::string(expected).find("?") != std::string::npos ? IDYES : IDOK);
+            WaitFor([&] { return !IsWindow(box); });
+        }
+        WaitFor([&] { return backend->Statements().size() >= 3; });
+        EXPECT_EQ("bigint", Cell(dialog, 1, kModifyNewType));
+        EXPECT_EQ("列のデータ型変更 支援", Caption(dialog));
+        Press(dialog, IDCANCEL);
+    });
+    RunModifyColumns(owner.Handle(), context);
+    EXPECT_TRUE(driver.Finish());
+    std::vector<std::string> alters;
+    for (const std::string& statement : backend->Statements())
+        if (statement.rfind("alter table", 0) == 0)
+            alters.push_back(statement);
+    EXPECT_EQ((std::vector<std::string>{"alter table [T] alter column \r\n\t[a] bigint\r\n",
+                                        "alter table [T] alter column \r\n\t[b] bigint\r\n",
+                                        "alter table [T] alter column \r\n\t[c] bigint\r\n"}),
+              alters);
+    EXPECT_EQ(0, reloads);
+    Connection::SetDefaultBackend(nullptr);
+}
+
+TEST(StructureFromTheMainWindow, ColumnAssistantsNeedTheShownDefinitionAndNameItsTable)
+{
+    MainWindowFixture app;
+    app.Start();
+    MainWindow& main = app.Main();
+    ASSERT_TRUE(main.ConnectWith(DatabaseKind::Postgres, kPostgres.argument));
+    EXPECT_TRUE(MenuCommandEnabled(app.Handle(), IDM_CREATE_TABLE));
+    EXPECT_TRUE(MenuCommandEnabled(app.Handle(), IDM_RENAME));
+    GridView& list = main.TableList();
+    int employees = -1;
+    for (int row = 0; row < list.RowCount() && employees < 0; ++row)
+        employees = list.CellText(row, 1).Equals("社員") ? row : -1;
+    ASSERT_GE(employees, 0);
+    list.SelectRow(employees, true);
+    DialogDriver refused("確認", [&](HWND box) {
+        EXPECT_EQ("表をクリックして表定義を表示して下さい　　", DialogStaticText(box));
+        Press(box, IDOK);
+    });
+    app.Command(IDM_DROP_COLUMN);
+    EXPECT_TRUE(refused.Finish());
+
+    SendMessageA(app.Handle(), kGridClick, reinterpret_cast<WPARAM>(list.ListHandle()), MAKELONG(employees, 1));
+    RecordingWindow::Pump();
+    ASSERT_TRUE(main.DefinitionShowsTable());
+    DialogDriver driver("列追加 支援", [&](HWND dialog) {
+        char text[64] = "";
+        GetDlgItemTextA(dialog, IDC_ST_TABLE, text, sizeof text);
+        EXPECT_STREQ("社員", text);
+        EXPECT_EQ(7, Header_GetItemCount(ListView_GetHeader(List(dialog))));
+        Press(dialog, IDCANCEL);
+    });
+    app.Command(IDM_ADD_COLUMN);
+    EXPECT_TRUE(driver.Finish());
 }
