@@ -82,12 +82,12 @@ private:
         switch (id) {
         case IDM_ST_CLEAR_ALL: ClearColumns(false, {1, 2, 3, 4, 5, 6}); return true;
         case IDM_ST_CLEAR_SELECTED: ClearColumns(true, {1, 2, 3, 4, 5, 6}); return true;
-        case IDM_ST_TO_COMMAND_AREA: TransferTo(Context().toCommandArea); return true;
-        case IDM_ST_TO_NOTEPAD: TransferTo(Context().toNotepad); return true;
         case IDM_ST_EXECUTE: Update(); return true;
         default: return false;
         }
     }
+
+    bool BuildTransferText(VornString& text) override { return Build(text); }
 
     bool Build(VornString& text)
     {
@@ -101,18 +101,9 @@ private:
             rows.push_back(entry);
         }
         BuildOutcome outcome = BuildAddColumns(Target(), TableField(), Table(), rows, text);
-        for (size_t i = 0; i < rows.size(); ++i)
-            if (rows[i].type.IsDifferent(Grid().CellText(static_cast<int>(i), kAddType)))
-                Grid().SetCellText(static_cast<int>(i), kAddType, rows[i].type);
+        WriteBackTypes(rows, kAddType);
         ShowOutcome(outcome);
         return outcome.Ok();
-    }
-
-    void TransferTo(const std::function<void(const char*)>& destination)
-    {
-        VornString text;
-        if (Build(text))
-            Transfer(destination, text);
     }
 
     void Update()
@@ -158,12 +149,12 @@ private:
     bool OnCommand(int id) override
     {
         switch (id) {
-        case IDM_ST_TO_COMMAND_AREA: TransferTo(Context().toCommandArea); return true;
-        case IDM_ST_TO_NOTEPAD: TransferTo(Context().toNotepad); return true;
         case IDM_ST_EXECUTE: Update(); return true;
         default: return false;
         }
     }
+
+    bool BuildTransferText(VornString& text) override { return Build(text); }
 
     bool Build(VornString& text)
     {
@@ -174,13 +165,6 @@ private:
         BuildOutcome outcome = BuildDropColumns(Target(), Table(), checked, text);
         ShowOutcome(outcome);
         return outcome.Ok();
-    }
-
-    void TransferTo(const std::function<void(const char*)>& destination)
-    {
-        VornString text;
-        if (Build(text))
-            Transfer(destination, text);
     }
 
     void Update()
@@ -272,8 +256,6 @@ private:
         case IDM_ST_CLEAR_SELECTED:
             ClearColumns(true, {kModifyNewType, kModifyScale, kModifyOption, kModifyInput});
             return true;
-        case IDM_ST_TO_COMMAND_AREA: TransferTo(Context().toCommandArea); return true;
-        case IDM_ST_TO_NOTEPAD: TransferTo(Context().toNotepad); return true;
         case IDM_ST_EXECUTE: Update(); return true;
         case IDM_ST_HELP: OpenHelp(kModifyHelp); return true;
         default: return false;
@@ -287,11 +269,13 @@ private:
         return outcome.Ok();
     }
 
-    void TransferTo(const std::function<void(const char*)>& destination)
+    bool BuildTransferText(VornString& text) override
     {
         std::vector<VornString> statements;
-        if (Build(statements))
-            Transfer(destination, JoinStatements(statements));
+        if (!Build(statements))
+            return false;
+        text = JoinStatements(statements);
+        return true;
     }
 
     // Every statement runs, whatever became of the one before it; the grid is read anew

@@ -12,8 +12,6 @@ const char kModifyTabSkipList[] = "0,1,2,3,6";
 namespace {
 
 const char kSameName[] = "名称を変更して下さい　　";
-const char kNoTableName[] = "表名を指定して下さい　　";
-const char kNoColumn[] = "少なくとも一つの列を指定して下さい　　";
 const char kNoColumnChecked[] = "少なくとも一つの列を選択して下さい　　";
 const char kNothingToDo[] = "少なくとも一つの処理を指定して下さい　　";
 const char kDecimalNeedsPrecision[] = "decimal 型では精度を指定して下さい　　";
@@ -76,17 +74,9 @@ BuildOutcome AppendModifiedSize(DatabaseKind kind, const VornString& type, const
                                 VornString& text)
 {
     BuildOutcome outcome;
-    VornString size = TrimmedCell(row.size);
-    if (!size.IsEmpty()) {
-        text.Append("(");
-        text.Append(size);
-        VornString scale = TrimmedCell(row.scale);
-        if (!scale.IsEmpty()) {
-            text.Append(",");
-            text.Append(scale);
-        }
-        text.Append(")");
-    } else if (kind == DatabaseKind::Postgres) {
+    if (AppendSizeSuffix(row.size, row.scale, text))
+        return outcome;
+    if (kind == DatabaseKind::Postgres) {
         if (type.FindIgnoreCase("decimal") >= 0)
             outcome.message = kDecimalNeedsPrecision;
         else if (type.FindIgnoreCase("numeric") >= 0)
@@ -204,21 +194,9 @@ std::vector<StructureColumnSpec> AddColumnColumns(DatabaseKind kind)
 BuildOutcome BuildAddColumns(const DdlTarget& target, const char* tableField, const char* table,
                              TableColumnRows& rows, VornString& text)
 {
-    BuildOutcome outcome;
-    if (TrimmedCell(tableField).IsEmpty()) {
-        outcome.message = kNoTableName;
-        outcome.focus = BuildFocus::TableName;
+    BuildOutcome outcome = CheckTableAndColumnNames(tableField, rows);
+    if (!outcome.Ok())
         return outcome;
-    }
-    bool anyName = false;
-    for (const TableColumnRow& row : rows)
-        anyName = anyName || RowHasName(row);
-    if (!anyName) {
-        outcome.message = kNoColumn;
-        outcome.focus = BuildFocus::EditCell;
-        outcome.column = kAddName;
-        return outcome;
-    }
     const DatabaseKind kind = target.kind;
     text = AlterHead(target, table);
     if (kind == DatabaseKind::Excel)

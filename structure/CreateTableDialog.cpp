@@ -67,8 +67,6 @@ private:
         case IDM_ST_GENERATE_NAMES: GenerateNames(); return true;
         case IDM_ST_LOAD_OTHER_KIND: LoadDefinitionFile(); return true;
         case IDM_ST_INSERT_ROW: InsertRow(); return true;
-        case IDM_ST_TO_COMMAND_AREA: TransferTo(Context().toCommandArea); return true;
-        case IDM_ST_TO_NOTEPAD: TransferTo(Context().toNotepad); return true;
         case IDM_ST_EXECUTE: CreateTable(); return true;
         case IDM_ST_HELP: OpenHelp(kHelpPage); return true;
         default: return false;
@@ -179,29 +177,20 @@ private:
         });
     }
 
-    bool Build(VornString& text)
+    bool BuildTransferText(VornString& text) override
     {
         TableColumnRows rows = ReadRows();
         BuildOutcome outcome = BuildCreateTable(Target(), TableField(), rows, text);
         // The default type a row took stays in its cell, whatever came of the build.
-        for (size_t i = 0; i < rows.size(); ++i)
-            if (rows[i].type.IsDifferent(Grid().CellText(static_cast<int>(i), kCreateType)))
-                Grid().SetCellText(static_cast<int>(i), kCreateType, rows[i].type);
+        WriteBackTypes(rows, kCreateType);
         ShowOutcome(outcome);
         return outcome.Ok();
-    }
-
-    void TransferTo(const std::function<void(const char*)>& destination)
-    {
-        VornString text;
-        if (Build(text))
-            Transfer(destination, text);
     }
 
     void CreateTable()
     {
         VornString text;
-        if (!Build(text) || !AskYesNo(Dialog(), kAskCreate))
+        if (!BuildTransferText(text) || !AskYesNo(Dialog(), kAskCreate))
             return;
         if (!Execute(text))
             return;

@@ -74,6 +74,22 @@ const char* TypeNeedsSizeMessage(DatabaseKind kind, const char* type)
     return nullptr;
 }
 
+bool AppendSizeSuffix(const char* size, const char* scale, VornString& text)
+{
+    VornString length = TrimmedCell(size);
+    if (length.IsEmpty())
+        return false;
+    text.Append("(");
+    text.Append(length);
+    VornString decimals = TrimmedCell(scale);
+    if (!decimals.IsEmpty()) {
+        text.Append(",");
+        text.Append(decimals);
+    }
+    text.Append(")");
+    return true;
+}
+
 BuildOutcome AppendColumnDefinition(const DdlTarget& target, TableColumnRow& row, int rowIndex, VornString& text)
 {
     BuildOutcome outcome;
@@ -85,18 +101,8 @@ BuildOutcome AppendColumnDefinition(const DdlTarget& target, TableColumnRow& row
         row.type = type;
     }
     text.Append(type);
-    VornString size = TrimmedCell(row.size);
-    if (!size.IsEmpty()) {
-        text.Append("(");
-        text.Append(size);
-        VornString scale = TrimmedCell(row.scale);
-        if (!scale.IsEmpty()) {
-            text.Append(",");
-            text.Append(scale);
-        }
-        text.Append(")");
-    } else if (const char* message = TypeNeedsSizeMessage(target.kind, type)) {
-        outcome.message = message;
+    if (!AppendSizeSuffix(row.size, row.scale, text) && TypeNeedsSizeMessage(target.kind, type)) {
+        outcome.message = TypeNeedsSizeMessage(target.kind, type);
         outcome.focus = BuildFocus::SelectRow;
         outcome.row = rowIndex;
         return outcome;
@@ -111,24 +117,29 @@ BuildOutcome AppendColumnDefinition(const DdlTarget& target, TableColumnRow& row
     return outcome;
 }
 
-BuildOutcome BuildCreateTable(const DdlTarget& target, const char* tableName, TableColumnRows& rows, VornString& text)
+BuildOutcome CheckTableAndColumnNames(const char* tableField, const TableColumnRows& rows)
 {
     BuildOutcome outcome;
-    VornString table = TrimmedCell(tableName);
-    if (table.IsEmpty()) {
+    if (TrimmedCell(tableField).IsEmpty()) {
         outcome.message = kNoTableName;
         outcome.focus = BuildFocus::TableName;
         return outcome;
     }
-    bool anyName = false;
     for (const TableColumnRow& row : rows)
-        anyName = anyName || RowHasName(row);
-    if (!anyName) {
-        outcome.message = kNoColumn;
-        outcome.focus = BuildFocus::EditCell;
-        outcome.column = kCreateName;
+        if (RowHasName(row))
+            return outcome;
+    outcome.message = kNoColumn;
+    outcome.focus = BuildFocus::EditCell;
+    outcome.column = kCreateName;
+    return outcome;
+}
+
+BuildOutcome BuildCreateTable(const DdlTarget& target, const char* tableName, TableColumnRows& rows, VornString& text)
+{
+    BuildOutcome outcome = CheckTableAndColumnNames(tableName, rows);
+    if (!outcome.Ok())
         return outcome;
-    }
+    VornString table = TrimmedCell(tableName);
     text = "create table ";
     text.Append(EncloseName(target.kind, table, target.excelThroughDsn));
     text.Append(" (\r\n");

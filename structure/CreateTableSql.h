@@ -70,12 +70,18 @@ const char* DefaultColumnType(DatabaseKind kind);
 // without case; null when the type may go without one.
 const char* TypeNeedsSizeMessage(DatabaseKind kind, const char* type);
 
+// "(size)" or "(size,scale)" when the trimmed size is given; false (nothing written) when not.
+bool AppendSizeSuffix(const char* size, const char* scale, VornString& text);
+
 // Name, type, size and options of one row: the enclosed name, " ", the type (an empty
 // type becomes the kind's default and is written back into the row), "(size[,scale])",
 // " option", " input". Stops with the type message (row selected) when the kind needs a
 // size the row lacks.
 BuildOutcome AppendColumnDefinition(const DdlTarget& target, TableColumnRow& row, int rowIndex, VornString& text);
 
+// "表名を指定して下さい" (the field empty) or "少なくとも一つの列を指定して下さい" (no row
+// with a name; the editor opens on the first row's name).
+BuildOutcome CheckTableAndColumnNames(const char* tableField, const TableColumnRows& rows);
 // The checks of the table name and the column names, then the whole statement.
 BuildOutcome BuildCreateTable(const DdlTarget& target, const char* tableName, TableColumnRows& rows, VornString& text);
 

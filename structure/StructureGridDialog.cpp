@@ -158,27 +158,31 @@ void StructureGridDialog::ShowOutcome(const BuildOutcome& outcome)
     }
 }
 
-void StructureGridDialog::Transfer(const std::function<void(const char*)>& destination, const char* text)
+void StructureGridDialog::WriteBackTypes(const TableColumnRows& rows, int typeColumn)
 {
-    if (destination)
-        destination(text);
+    for (size_t i = 0; i < rows.size() && static_cast<int>(i) < grid_->RowCount(); ++i)
+        if (rows[i].type.IsDifferent(grid_->CellText(static_cast<int>(i), typeColumn)))
+            grid_->SetCellText(static_cast<int>(i), typeColumn, rows[i].type);
 }
 
 bool StructureGridDialog::Execute(const char* statement, bool showFailure)
 {
     if (!context_.browser)
         return false;
-    SchemaBrowser& browser = *context_.browser;
-    // The definition view and the data view build their own statements from the same
-    // scratch text.
+    HCURSOR cursor = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    bool done = ExecuteStatement(*context_.browser, statement);
+    SetCursor(cursor);
+    if (!done && showFailure)
+        ShowWarning(dialog_, context_.browser->ErrorText);
+    return done;
+}
+
+bool ExecuteStatement(SchemaBrowser& browser, const char* statement)
+{
     VornString previous = browser.sqlText;
     browser.sqlText = statement;
-    HCURSOR cursor = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     int result = browser.ExecuteSqlText();
-    SetCursor(cursor);
     browser.sqlText = previous;
-    if (result != 0 && showFailure)
-        ShowWarning(dialog_, browser.ErrorText);
     return result == 0;
 }
 
@@ -246,6 +250,14 @@ bool StructureGridDialog::OnCommonCommand(int id)
     case IDM_ST_STANDARD_PLACEMENT:
         PlaceStandard();
         return true;
+    case IDM_ST_TO_COMMAND_AREA:
+    case IDM_ST_TO_NOTEPAD: {
+        const auto& destination = id == IDM_ST_TO_COMMAND_AREA ? context_.toCommandArea : context_.toNotepad;
+        VornString text;
+        if (BuildTransferText(text) && destination)
+            destination(text);
+        return true;
+    }
     case IDOK:
         // Enter ends an edit, not the dialog.
         CommitEditor();

@@ -46,6 +46,8 @@ protected:
     virtual bool OnCommand(int id) = 0;
     // The choices of a drop-down column, or null for a column edited as text.
     virtual const char* DropDownList(int column) const = 0;
+    // The text "SQL転送" hands over, or false after the build's message.
+    virtual bool BuildTransferText(VornString& text) = 0;
     virtual void OnCellClick(int row, int column);
 
     DatabaseKind Kind() const;
@@ -66,7 +68,8 @@ protected:
     void CommitEditor();
     // The message of a build that stopped, and the user put where the fix is needed.
     void ShowOutcome(const BuildOutcome& outcome);
-    void Transfer(const std::function<void(const char*)>& destination, const char* text);
+    // The grid's type cells take the defaults the build wrote into the rows.
+    void WriteBackTypes(const TableColumnRows& rows, int typeColumn);
     // Runs one statement without records: true on success; a failure shows ErrorText.
     bool Execute(const char* statement, bool showFailure = true);
     void ShowExecuted();
@@ -92,6 +95,11 @@ private:
     HWND dialog_ = nullptr;
     std::unique_ptr<GridView> grid_;
 };
+
+// Runs one statement without records through the link's scratch text, which the
+// definition view and the data view build their own statements from and get back after.
+// True on success; ErrorText holds the failure.
+bool ExecuteStatement(SchemaBrowser& browser, const char* statement);
 
 // "● 更新処理は正常終了しました"
 extern const char kStructureExecuted[];
