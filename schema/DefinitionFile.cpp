@@ -25,7 +25,8 @@ struct TypeRule {
 // The layer over ODBC reports the variable and long character types as 200-203 where a
 // provider's schema says 129 or 130, and decimals as 14 or 131: each pair is one rule.
 // Binary columns (204, 205) get each kind's long binary type; a Postgres "date" holds no
-// time of day, so date-and-time columns become "timestamp" there.
+// time of day, so date-and-time columns become "timestamp" there; and SQL Server keeps
+// 64-bit integers in BIGINT, where INT would refuse their larger values.
 const TypeRule kTypeRules[] = {
     {"128,129,200,201",
      {{"VARCHAR", false, nullptr}, {"VARCHAR", true, "MEMO"}, {"VARCHAR", true, "TEXT"}, {"varchar", true, "text"},
@@ -43,7 +44,7 @@ const TypeRule kTypeRules[] = {
     {"134", {{"DATE"}, {"DATE"}, {"DATETIME"}, {"time"}, {"DATE"}, {"time"}}},
     {"2", {{"NUMBER"}, {"SMALLINT"}, {"SMALLINT"}, {"smallint"}, {"NUMBER"}, {"int2"}}},
     {"3,18", {{"NUMBER"}, {"INT"}, {"INT"}, {"int"}, {"NUMBER"}, {"int4"}}},
-    {"20,19,21", {{"NUMBER"}, {"INT"}, {"INT"}, {"bigint"}, {"NUMBER"}, {"int8"}}},
+    {"20,19,21", {{"NUMBER"}, {"INT"}, {"BIGINT"}, {"bigint"}, {"NUMBER"}, {"int8"}}},
     {"4", {{"NUMBER"}, {"REAL"}, {"REAL"}, {"float"}, {"NUMBER"}, {"float4"}}},
     {"5", {{"NUMBER"}, {"NUMBER"}, {"FLOAT"}, {"double"}, {"NUMBER"}, {"float8"}}},
     {"16", {{"NUMBER"}, {"SMALLINT"}, {"TINYINT"}, {"tinyint"}, {"NUMBER"}, {"int2"}}},

@@ -85,6 +85,7 @@ TEST(DefinitionFile, TranslatesByTypeNumberKeepingLengthsPrecisionAndScale)
     EXPECT_EQ("tinyint", Translated(DatabaseKind::MySql, "11", "bool"));
     EXPECT_EQ("BIT", Translated(DatabaseKind::SqlServer, "200", "bool"));
     EXPECT_EQ("int8", Translated(DatabaseKind::Postgres, "19", "int unsigned"));
+    EXPECT_EQ("BIGINT", Translated(DatabaseKind::SqlServer, "20", "int8"));
     EXPECT_EQ("bytea", Translated(DatabaseKind::Postgres, "205", "longblob"));
     EXPECT_EQ("", Translated(DatabaseKind::Postgres, "72", "uniqueidentifier"));
     // A Postgres "date" would drop the time of day.
