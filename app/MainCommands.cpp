@@ -19,6 +19,7 @@
 #include "dataview/FindDialog.h"
 #include "dataview/GridCopies.h"
 #include "resources/resource.h"
+#include "structure/IndexDialog.h"
 #include "structure/RowAssistDialog.h"
 #include "transfer/GridPageOutput.h"
 
@@ -31,6 +32,7 @@ const char kNoResultFile[] = "結果ファイルは作成されていません�
 const char kOutputOpenFailed[] = "出力ファイルをオープンできませんでした　　";
 const char kConfirmDrop[] = "選択されたオブジェクトを削除しますか?　　";
 const char kConfirmClear[] = "選択されたテーブルのデータをクリアしますか?　　";
+const char kShowDefinitionFirst[] = "表をクリックして表定義を表示して下さい　　";
 
 struct KindCommand {
     UINT command;
@@ -282,6 +284,17 @@ bool MainWindow::OnTableCommand(UINT id)
                                  [this](const char* text) { PasteToNotepad(text); }};
         RunRowAssist(window_, id == IDM_INSERT_ASSIST ? RowAssistKind::Insert : RowAssistKind::Update, context,
                      RowAssistPrefill());
+        return true;
+    }
+    case IDM_INDEX_MAINTENANCE: {
+        if (!IsConnected() || browser_.Kind() == DatabaseKind::Excel || !RequireTable())
+            return true;
+        if (!DefinitionShowsTable() || freeSql_ || browser_.shownTableIndex != SelectedTableRow()) {
+            ShowWarning(window_, kShowDefinitionFirst);
+            return true;
+        }
+        IndexMaintenanceContext context{&browser_, definitionView_.get(), optionGrid_.get(), &settings_, programFolder_};
+        RunIndexMaintenance(window_, context);
         return true;
     }
     default:
