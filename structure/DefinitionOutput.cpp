@@ -92,6 +92,7 @@ public:
     }
     DefinitionOutputMode mode = DefinitionOutputMode::OneFile;
     bool withDrop = false;
+    bool rowsAvailable = false;
 
 private:
     static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -99,6 +100,9 @@ private:
         if (message == WM_INITDIALOG) {
             SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
             CheckRadioButton(dialog, IDC_DO_ONE_FILE, IDC_DO_FILE_PER_TABLE, IDC_DO_ONE_FILE);
+            // Rows can be asked for only where a writer for them is at hand.
+            auto* self = reinterpret_cast<DefinitionOutputDialog*>(lParam);
+            EnableWindow(GetDlgItem(dialog, IDC_DO_WITH_DATA), self->rowsAvailable);
             return TRUE;
         }
         auto* self = reinterpret_cast<DefinitionOutputDialog*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
@@ -183,6 +187,7 @@ void RunDefinitionOutput(HWND owner, const DefinitionOutputContext& context)
     if (!context.browser || !HasSelection(owner, context))
         return;
     DefinitionOutputDialog dialog;
+    dialog.rowsAvailable = static_cast<bool>(context.writeRows);
     if (dialog.Ask(owner))
         OutputTableDefinitions(owner, context, dialog.mode, dialog.withDrop);
 }
