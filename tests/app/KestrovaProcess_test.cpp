@@ -28,6 +28,13 @@ std::string Setting(const std::string& ini, const char* section, const char* key
     return value;
 }
 
+int WindowWidth(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect.right - rect.left;
+}
+
 class KestrovaProcessTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -83,10 +90,20 @@ TEST_F(KestrovaProcessTest, KeysCommandsAndClipboardListsWorkFromOutsideAndSetti
     EXPECT_EQ(expected.size(), back.size());
     EXPECT_TRUE(expected == back) << "the list came back changed";
 
-    // The horizontal-ratio button, five times from 40 %.
-    for (int click = 0; click < 5; ++click)
+    // The horizontal-ratio button, five times from 40 %: each click is stored at once and
+    // narrows the table list, until 80 % wraps back to 40 %.
+    const int widthAt40 = WindowWidth(kestrova.TableList());
+    int previousWidth = widthAt40;
+    for (const char* stored : {"50", "60", "70", "80", "40"}) {
         kestrova.Command(32914);
-    EXPECT_EQ("40", Setting(ini_, "MainOption", "CommandDispRateH"));
+        EXPECT_EQ(stored, Setting(ini_, "MainOption", "CommandDispRateH"));
+        const int width = WindowWidth(kestrova.TableList());
+        if (std::string(stored) == "40")
+            EXPECT_EQ(widthAt40, width);
+        else
+            EXPECT_LT(width, previousWidth) << stored << " %";
+        previousWidth = width;
+    }
 
     ASSERT_TRUE(kestrova.Close());
     EXPECT_EQ("95", Setting(ini_, "MainOption", "ColumnWidth3"));

@@ -2,6 +2,7 @@
 // dropped files, the lists other programs hand over, the result toggle, drop and clear per
 // database kind, and connecting through the dialogs to the sample databases.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,13 @@ std::string FontFace(HWND window)
     if (!font || !GetObjectA(font, sizeof description, &description))
         return "<none>";
     return description.lfFaceName;
+}
+
+LONG FontHeight(HWND window)
+{
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    LOGFONTA description = {};
+    return font && GetObjectA(font, sizeof description, &description) ? description.lfHeight : 0;
 }
 
 RECT ScreenRect(HWND window)
@@ -140,8 +148,12 @@ TEST(MainWindowStartUp, StoredValuesAreRestoredWithinTheirLimits)
     EXPECT_DOUBLE_EQ(0.40, main.VerticalRatio());
     EXPECT_STREQ("10,20,5000", main.RowLimitChoices());
     EXPECT_EQ("ＭＳ 明朝", FontFace(main.CommandArea()));
-    // Size 20 is out of range: the table list keeps the font it had.
-    EXPECT_NE("ＭＳ Ｐゴシック", FontFace(main.TableList().ListHandle()));
+    // Size 20 is out of range: the table list keeps the font a list view starts with.
+    HWND plain = CreateWindowA("SysListView32", "", WS_CHILD | LVS_REPORT, 0, 0, 10, 10, app.Handle(), nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    EXPECT_EQ(FontFace(plain), FontFace(main.TableList().ListHandle()));
+    EXPECT_EQ(FontHeight(plain), FontHeight(main.TableList().ListHandle()));
+    DestroyWindow(plain);
     RECT frame = ScreenRect(app.Handle());
     EXPECT_EQ(0, frame.left);
     EXPECT_EQ(12, frame.top);

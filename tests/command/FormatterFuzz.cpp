@@ -1,7 +1,8 @@
-// Fuzz target for the formatters. Each input is checked against the common library's
-// replace-all (slow but simple, searching with sjis::Find) and against properties the
-// output must keep: double-byte characters pass through whole, line breaks and TABs appear
-// only where the simple format inserts them, lengths follow the counts of replacements.
+// Fuzz target for the formatters. Each input is checked against a character-by-character
+// replace-all (FuzzSupport's, which shares no code with the product's searches) and against
+// properties the output must keep: double-byte characters pass through whole, line breaks
+// and TABs appear only where the simple format inserts them, lengths follow the counts of
+// replacements.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 
 #include "command/SqlFormatter.h"
 #include "common/SjisText.h"
+#include "fuzz/FuzzSupport.h"
 
 extern const char* const kFuzzDictionary[] = {
     "select", "SELECT", " select", "from", "FROM", "where", "and", "AND", "order", "group", "having",
@@ -39,21 +41,13 @@ const char* const kSimpleSteps[][2] = {
 
 std::string Reference(const std::string& text, const char* search, const char* replacement)
 {
-    VornString out(text.c_str());
-    out.ReplaceAllIgnoreCase(search, replacement);
-    return out.Text();
+    return fuzz::ReplaceText(text, search, replacement, true);
 }
 
 size_t ReferenceCount(const std::string& text, const char* search)
 {
-    size_t length = std::strlen(search);
     size_t count = 0;
-    size_t pos = 0;
-    long hit;
-    while ((hit = sjis::Find(text.c_str() + pos, text.size() - pos, search, length, true)) >= 0) {
-        ++count;
-        pos += static_cast<size_t>(hit) + length;
-    }
+    fuzz::ReplaceText(text, search, "", true, &count);
     return count;
 }
 
@@ -166,11 +160,11 @@ void CheckArrangeRules(const std::string& input)
         std::string next = ReplaceAllOnePass(chained.c_str(), rule.search.Text(), rule.replacement.Text(), true,
                                              &count).Text();
         if (count != ReferenceCount(chained, rule.search.Text()))
-            Fail("replace-all counted other matches than sjis::Find", input);
+            Fail("replace-all counted other matches than the character-wise search", input);
         if (next.size() != chained.size() + count * rule.replacement.Length() - count * rule.search.Length())
             Fail("replace-all length does not follow its count", input);
         if (next != Reference(chained, rule.search.Text(), rule.replacement.Text()))
-            Fail("replace-all differs from VornString's", input);
+            Fail("replace-all differs from the character-wise one", input);
         chained = next;
     }
     if (chained != ApplyArrangeRules(text.c_str(), rules).Text())

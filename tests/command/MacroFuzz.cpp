@@ -1,6 +1,7 @@
 // Fuzz target for macro expansion and directive lines. Beside "no crash" it checks results
-// against slow, obviously right versions built from VornString and TokenList, and checks
-// that no step splits a double-byte character.
+// against slow, obviously right versions built on FuzzSupport's character-by-character
+// search, replacement and split (none of the product's own), and checks that no step
+// splits a double-byte character.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -11,7 +12,7 @@
 #include "command/Directives.h"
 #include "command/MacroExpansion.h"
 #include "common/SjisText.h"
-#include "common/TokenList.h"
+#include "fuzz/FuzzSupport.h"
 #include "schema/NameQuoting.h"
 
 extern const char* const kFuzzDictionary[] = {
@@ -86,13 +87,16 @@ MacroSelection FixedSelection(DatabaseKind kind)
     return selection;
 }
 
-// The selection step as plain VornString calls, in the table's order.
-bool ReferenceSelection(VornString& text, const MacroSelection& s)
+bool Holds(const std::string& text, const char* piece) { return fuzz::FindText(text, piece) != std::string::npos; }
+
+// The selection step as plain replacements, in the table's order.
+bool ReferenceSelection(VornString& result, const MacroSelection& s)
 {
-    bool enclose = text.Find("$ENCLOSE") >= 0;
-    text.ReplaceAll("$ENCLOSE", "");
+    std::string text = result.Text();
+    bool enclose = Holds(text, "$ENCLOSE");
+    text = fuzz::ReplaceText(text, "$ENCLOSE", "");
     for (const char* macro : {"$TABLE", "$TYPE", "$LISTSPACETABLE", "$LISTTABLE"})
-        if (text.Find(macro) >= 0 && s.tables.empty())
+        if (Holds(text, macro) && s.tables.empty())
             return false;
     auto list = [&](bool tables, const char* separator) {
         VornString joined;
@@ -136,39 +140,37 @@ bool ReferenceSelection(VornString& text, const MacroSelection& s)
         {"$HWND", "65538"},
     };
     for (const auto& entry : table)
-        text.ReplaceAll(entry.first, entry.second);
+        text = fuzz::ReplaceText(text, entry.first, entry.second.Text());
+    result = text.c_str();
     return true;
 }
 
-// A definition read as lines of a TokenList.
+// A definition read line by line.
 std::string ReferenceDefinition(std::string& text, const char* name)
 {
-    TokenList lines(text.c_str(), '\n');
-    const size_t nameLength = std::strlen(name);
-    int found = -1;
-    for (int i = 0; i < lines.Count() && found < 0; ++i)
-        if (std::strncmp(lines[i], name, nameLength) == 0)
+    const std::vector<std::string> lines = fuzz::Lines(text);
+    const size_t count = lines.size();
+    size_t found = count;
+    for (size_t i = 0; i < count && found == count; ++i)
+        if (lines[i].compare(0, std::strlen(name), name) == 0)
             found = i;
     std::string value;
-    if (found >= 0) {
-        std::string line = lines[found];
-        size_t end = sjis::TrimmedEnd(line.data(), line.size(), " \r", true);
-        size_t start = sjis::TrimmedStart(line.data(), end, " \r", true);
-        TokenList fields(line.substr(start, end - start).c_str(), ',');
-        value = fields[1];
+    if (found < count) {
+        std::string line = fuzz::TrimCharacters(
+            lines[found], [](const std::string& c) { return c == " " || c == "\r" || c == "\x81\x40"; });
+        std::vector<std::string> fields = fuzz::SplitText(line, ',');
+        value = fields.size() > 1 ? fields[1] : std::string();
         std::string rest;
-        for (int i = 0; i < lines.Count(); ++i) {
+        for (size_t i = 0; i < count; ++i) {
             if (i == found)
                 continue;
             rest.append(lines[i]);
-            if (i + 1 < lines.Count())
+            if (i + 1 < count)
                 rest.push_back('\n');
         }
         text = rest;
     }
-    VornString remaining(text.c_str());
-    remaining.ReplaceAll(name, "");
-    text = remaining.Text();
+    text = fuzz::ReplaceText(text, name, "");
     return value;
 }
 
@@ -261,13 +263,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         MacroSelection none;
         none.kind = kind;
         VornString bare(input.c_str());
-        VornString withoutEnclose(input.c_str());
-        withoutEnclose.ReplaceAll("$ENCLOSE", "");
+        const std::string withoutEnclose = fuzz::ReplaceText(input, "$ENCLOSE", "");
         bool needsTable = false, needsColumn = false;
         for (const char* macro : {"$TABLE", "$TYPE", "$LISTTABLE", "$LISTSPACETABLE"})
-            needsTable |= withoutEnclose.Find(macro) >= 0;
+            needsTable |= Holds(withoutEnclose, macro);
         for (const char* macro : {"$COLUMN", "$DATATYPE", "$LISTCOLUMN", "$LISTSPACECOLUMN"})
-            needsColumn |= withoutEnclose.Find(macro) >= 0;
+            needsColumn |= Holds(withoutEnclose, macro);
         bool passed = ExpandSelectionMacros(bare, none, &refusal);
         if (passed == (needsTable || needsColumn))
             Fail("refusal without a selection is wrong", input);
@@ -307,15 +308,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         VornString type("SQL");
         VornString kept = StripDirectiveLines(input.c_str(), type);
-        TokenList lines(kept.Text(), '\n');
+        const std::vector<std::string> lines = fuzz::Lines(kept.Text());
         if (!kept.IsEmpty() && kept.Text()[kept.Length() - 1] != '\n')
             Fail("stripped text does not end with a line end", input);
-        for (int i = 0; i + 1 < lines.Count(); ++i) {
+        for (size_t i = 0; i + 1 < lines.size(); ++i) {
             std::string line = lines[i];
             std::string bare = (!line.empty() && line.back() == '\r') ? line.substr(0, line.size() - 1) : line;
             if (line.compare(0, 2, "--") == 0 || DirectiveExecutionType(bare.c_str()))
                 Fail("a comment or directive line was kept", input);
-            if (VornString(input.c_str()).Find(line.c_str()) < 0 && !line.empty())
+            if (!line.empty() && !Holds(input, line.c_str()))
                 Fail("a kept line is not in the input", input);
         }
         if (BrokenCharacters(kept.Text()) > brokenBefore)

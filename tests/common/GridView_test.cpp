@@ -245,10 +245,15 @@ TEST_F(GridViewTest, NextAndPreviousEditableCellsWrapAndStop)
     grid_->EditNextCell();
     EXPECT_EQ(0, GridView::EditRow());
     EXPECT_EQ(2, GridView::EditColumn());
+    EXPECT_TRUE(GetWindowLongA(grid_->EditBox(), GWL_STYLE) & WS_VISIBLE);
 
+    // With nothing left to edit the editor closes and no other cell is opened.
     grid_->SetNonEditableColumns("0,1,2");
     EXPECT_FALSE(grid_->FindNextEditableCell(&row, &column, &mode, &length));
-    grid_->EditNextCell();  // must return
+    grid_->EditNextCell();
+    EXPECT_FALSE(GetWindowLongA(grid_->EditBox(), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(0, GridView::EditRow());
+    EXPECT_EQ(2, GridView::EditColumn());
 }
 
 TEST_F(GridViewTest, ListNotificationsBecomePrivateMessages)

@@ -43,12 +43,45 @@ TEST(SjisText, FindSkipsMatchesInsideDoubleByteCharacters)
     EXPECT_EQ(-1, sjis::Find("abc", ""));
 }
 
+// The boundary cases every search shares: a lead byte alone, a trail byte alone, a trail
+// byte 0x5C, and a needle that starts or ends inside a character of the text.
+TEST(SjisText, FindMatchesWholeCharactersOnly)
+{
+    const struct {
+        const char* text;
+        const char* needle;
+        bool ignoreCase;
+        long found;
+    } cases[] = {
+        {"a\x81\x40", "\x81", false, -1},   {"a\x81", "\x81", false, 1},
+        {"a\x81\x40", "\x40", false, -1},   {"\x81\x40@", "@", false, 2},
+        {"表", "\\", false, -1},           {"表\\", "\\", false, 2},
+        {"ソ表", "\\表", false, -1},       {"ソ表", "\\\x95", false, -1},
+        {"表ソ", "\x5C\x83", false, -1},   {"ソ表", "ソ\x95", false, -1},
+        {"\x81\x81\x40", "\x81\x40", false, -1}, {"ピS", "s", true, 2},
+        {"ピ", "\x83S", true, -1},          {"xピソ", "ピソ", false, 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.found, sjis::Find(c.text, c.needle, c.ignoreCase)) << c.text << " / " << c.needle;
+        EXPECT_EQ(c.found, sjis::Find(c.text, std::strlen(c.text), c.needle, std::strlen(c.needle), c.ignoreCase))
+            << c.text << " / " << c.needle;
+    }
+}
+
 TEST(SjisText, CharacterScansTreatTrailBackslashAsText)
 {
     EXPECT_EQ(-1, sjis::FindChar("表ソ", '\\'));
     EXPECT_EQ(5, sjis::FindLastChar("C:\\表\\ソ", '\\'));
     EXPECT_FALSE(sjis::EndsWithChar("C:\\表", '\\'));
     EXPECT_TRUE(sjis::EndsWithChar("C:\\表\\", '\\'));
+    // A lead or trail byte is found only where it stands as a character of its own.
+    EXPECT_EQ(-1, sjis::FindChar("a\x81\x40", '\x81'));
+    EXPECT_EQ(1, sjis::FindChar("a\x81", '\x81'));
+    EXPECT_EQ(-1, sjis::FindChar("\x81\x40", '@'));
+    EXPECT_EQ(2, sjis::FindLastChar("\x81\x40@\x81\x40", '@'));
+    EXPECT_EQ(-1, sjis::FindLastChar("ピソ", 's'));
+    EXPECT_FALSE(sjis::EndsWithChar("a\x81\x40", '@'));
+    EXPECT_TRUE(sjis::EndsWithChar("a\x81", '\x81'));
 }
 
 TEST(SjisText, TrimmingRecognisesIdeographicSpacesOnlyOnBoundaries)
@@ -59,4 +92,9 @@ TEST(SjisText, TrimmingRecognisesIdeographicSpacesOnlyOnBoundaries)
     // "＠" (0x81 0x97) ends with a byte that is not '@'; "ｱ@" ends with a real '@'.
     const char notSpace[] = "x\x81\x97";
     EXPECT_EQ(3u, sjis::TrimmedEnd(notSpace, 3, "\x97", false));
+    // Neither a trail byte '@' or '\\' nor a lead byte inside a character is a set member.
+    EXPECT_EQ(0u, sjis::TrimmedStart("\x81\x40", 2, "\x81", false));
+    EXPECT_EQ(2u, sjis::TrimmedEnd("\x81\x40", 2, "@", false));
+    EXPECT_EQ(2u, sjis::TrimmedEnd("表", 2, "\\", false));
+    EXPECT_EQ(1u, sjis::TrimmedEnd("a\x81", 2, "\x81", false));
 }

@@ -33,6 +33,12 @@ TEST(TokenList, SeparatorInsideDoubleByteCharacterIsNotABoundary)
     // "表" and "ソ" end in 0x5C.
     using V = std::vector<std::string>;
     EXPECT_EQ((V{"表ソ", "x"}), Fields("表ソ\\x", '\\'));
+    // Neither a lead byte inside a character nor a trail byte '@' or 's' is a separator;
+    // a lead byte at the very end stands alone.
+    EXPECT_EQ((V{"a\x81\x40" "b"}), Fields("a\x81\x40" "b", '\x81'));
+    EXPECT_EQ((V{"a", ""}), Fields("a\x81", '\x81'));
+    EXPECT_EQ((V{"\x81\x40,", "x"}), Fields("\x81\x40,@x", '@'));
+    EXPECT_EQ((V{"ピ", "ス"}), Fields("ピsス", 's'));
 }
 
 TEST(TokenList, RefillReplacesContentAndOutOfRangeIsEmpty)

@@ -144,6 +144,51 @@ TEST(VornString, ReplaceAllDoesNotRescanAndRespectsCharacters)
     EXPECT_EQ(2000u, text.Length());
 }
 
+// A lead byte alone, a trail byte alone ('@', 's', 0x5C) and needles that start or end
+// inside a character of the text match nothing.
+TEST(VornString, SearchesAndReplacementsMatchWholeCharactersOnly)
+{
+    const struct {
+        const char* text;
+        const char* search;
+        bool ignoreCase;
+        long found;
+        const char* replaced;  // by "<>"
+    } cases[] = {
+        {"a\x81\x40", "\x81", false, -1, "a\x81\x40"},  {"a\x81\x40", "\x40", false, -1, "a\x81\x40"},
+        {"\x81\x40@", "@", false, 2, "\x81\x40<>"},    {"表\\ソ", "\\", false, 2, "表<>ソ"},
+        {"ソ表", "\\表", false, -1, "ソ表"},             {"ソ表", "ソ\x95", false, -1, "ソ表"},
+        {"ピSs", "s", true, 2, "ピ<><>"},                {"ピ", "\x83S", true, -1, "ピ"},
+    };
+    for (const auto& c : cases) {
+        VornString text(c.text);
+        EXPECT_EQ(c.found, c.ignoreCase ? text.FindIgnoreCase(c.search) : text.Find(c.search)) << c.text;
+        if (c.ignoreCase)
+            text.ReplaceAllIgnoreCase(c.search, "<>");
+        else
+            text.ReplaceAll(c.search, "<>");
+        EXPECT_STREQ(c.replaced, text.Text()) << c.text;
+    }
+    EXPECT_EQ(5, VornString("表@\x81\x40@").Find("@", 3)) << "from the third character";
+
+    // Trimming, quotes and list items look at whole characters too.
+    VornString text("表\\");
+    text.Trim("\\");
+    EXPECT_STREQ("表", text.Text());
+    text.Trim("\\");
+    EXPECT_STREQ("表", text.Text());
+    text = "@\x81\x40";
+    text.Trim("@");
+    EXPECT_STREQ("\x81\x40", text.Text());
+    text = "[ゾ";  // ゾ is 0x83 0x5D
+    text.Unquote('[', ']');
+    EXPECT_STREQ("[ゾ", text.Text());
+    text.Enclose('[', ']');
+    EXPECT_STREQ("[[ゾ]", text.Text());
+    EXPECT_TRUE(VornString("\x95").IsMemberOf("表,\x95"));
+    EXPECT_FALSE(VornString("a").IsMemberOf("\x81,a")) << "the comma is the second byte of a character";
+}
+
 TEST(VornString, CompareDistinguishesExactAndCaseInsensitiveEquality)
 {
     VornString text("Table1");

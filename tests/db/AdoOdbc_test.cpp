@@ -307,7 +307,15 @@ TEST_P(AdoOdbc, RolledBackInsertsAreGoneAndCommittedOnesStay)
     insert.Release();
     ASSERT_TRUE(SUCCEEDED(connection.CommitTrans()));
     EXPECT_EQ(2, CountRows(connection, "select count(*) from " + Q(table)));
-    // back in autocommit: a later rollback request cannot undo committed rows
+    // Back in autocommit: the next insert is committed at once, and a later rollback
+    // request undoes neither it nor the transaction's rows, as another connection sees.
+    RunSql(connection, "insert into " + Q(table) + " values (8)");
+    connection.RollbackTrans();
+    EXPECT_EQ(3, CountRows(connection, "select count(*) from " + Q(table)));
+    Connection other;
+    ASSERT_TRUE(SUCCEEDED(other.Open(GetParam().connectionString))) << ErrorsOf(other);
+    EXPECT_EQ(3, CountRows(other, "select count(*) from " + Q(table)));
+    other.Close();
     RunSql(connection, "drop table " + Q(table));
 }
 

@@ -86,17 +86,79 @@ std::vector<std::string> Characters(const std::string& text)
     return characters;
 }
 
-std::vector<std::string> Lines(const std::string& text)
+namespace {
+
+bool SameCharacter(const std::string& a, const std::string& b, bool ignoreCase)
 {
-    std::vector<std::string> lines(1);
-    for (const std::string& c : Characters(text)) {
-        if (c == "\n")
-            lines.emplace_back();
-        else
-            lines.back() += c;
-    }
-    return lines;
+    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    if (a.size() != b.size())
+        return false;
+    return a.size() == 1 && ignoreCase ? upper(a[0]) == upper(b[0]) : a == b;
 }
+
+// Index of the first character of a match at or after character index from, or npos.
+size_t MatchAt(const std::vector<std::string>& text, const std::vector<std::string>& needle, size_t from,
+               bool ignoreCase)
+{
+    for (size_t i = from; !needle.empty() && i + needle.size() <= text.size(); ++i) {
+        size_t k = 0;
+        while (k < needle.size() && SameCharacter(text[i + k], needle[k], ignoreCase))
+            ++k;
+        if (k == needle.size())
+            return i;
+    }
+    return std::string::npos;
+}
+
+}  // namespace
+
+size_t FindText(const std::string& text, const std::string& needle, bool ignoreCase)
+{
+    std::vector<std::string> chars = Characters(text);
+    size_t at = MatchAt(chars, Characters(needle), 0, ignoreCase);
+    if (at == std::string::npos)
+        return at;
+    size_t offset = 0;
+    for (size_t i = 0; i < at; ++i)
+        offset += chars[i].size();
+    return offset;
+}
+
+std::string ReplaceText(const std::string& text, const std::string& search, const std::string& replacement,
+                        bool ignoreCase, size_t* count)
+{
+    std::vector<std::string> chars = Characters(text);
+    std::vector<std::string> needle = Characters(search);
+    std::string out;
+    size_t replaced = 0;
+    for (size_t i = 0; i < chars.size();) {
+        size_t at = MatchAt(chars, needle, i, ignoreCase);
+        for (size_t end = at == std::string::npos ? chars.size() : at; i < end; ++i)
+            out += chars[i];
+        if (at != std::string::npos) {
+            out += replacement;
+            i += needle.size();
+            ++replaced;
+        }
+    }
+    if (count)
+        *count = replaced;
+    return out;
+}
+
+std::vector<std::string> SplitText(const std::string& text, char separator)
+{
+    std::vector<std::string> fields(1);
+    for (const std::string& c : Characters(text)) {
+        if (c.size() == 1 && c[0] == separator)
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    return fields;
+}
+
+std::vector<std::string> Lines(const std::string& text) { return SplitText(text, '\n'); }
 
 std::string TrimCharacters(const std::string& text, const std::function<bool(const std::string&)>& blank)
 {

@@ -19,6 +19,16 @@ std::string Input(const uint8_t* data, size_t size, char nul = ' ');
 std::vector<std::string> Characters(const std::string& text);
 // The lines of a text cut at every "\n" that is a character of its own.
 std::vector<std::string> Lines(const std::string& text);
+// References for the search, replace and split helpers, built on Characters alone: a
+// match starts and ends on character boundaries of the text and is compared character by
+// character (single-byte letters folded when ignoreCase, double-byte characters exact).
+// The byte offset of the first match, or npos; an empty needle is never found.
+size_t FindText(const std::string& text, const std::string& needle, bool ignoreCase = false);
+// Every match, left to right without overlapping, replaced; count gets the number of them.
+std::string ReplaceText(const std::string& text, const std::string& search, const std::string& replacement,
+                        bool ignoreCase = false, size_t* count = nullptr);
+// The fields between the single-byte characters equal to separator; empty fields are kept.
+std::vector<std::string> SplitText(const std::string& text, char separator);
 // The text without the characters at both ends for which blank is true.
 std::string TrimCharacters(const std::string& text, const std::function<bool(const std::string&)>& blank);
 // A private folder of this process, removed at exit; its name holds a blank.

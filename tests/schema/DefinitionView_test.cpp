@@ -101,9 +101,23 @@ TEST_F(DefinitionViewTest, MariaDbShowsBareTypesAndKeyPositions)
 TEST_F(DefinitionViewTest, ANameWithAnApostropheDoesNotBreakTheCatalogStatements)
 {
     browser_.BuildConnection(DatabaseKind::Postgres, "KestrovaPg,sample,kestrova,kestrova");
-    // No such table: the refinement must run without a syntax error all the same.
-    Show("O'Brien表");
+    const char* quoted = "\"O'Brien表\"";
+    browser_.sqlText.Format("drop table if exists %s", quoted);
+    browser_.ExecuteSqlText();
+    browser_.sqlText.Format("create table %s (\"番号\" integer primary key, \"評価\" numeric, \"名前\" varchar(20))",
+                            quoted);
+    ASSERT_EQ(0, browser_.ExecuteSqlText()) << browser_.ErrorText.Text();
+    // The type statement holds the name in a literal: only when it ran does the numeric
+    // without precision show none (the driver alone reports 28).
+    EXPECT_EQ(3, Show("O'Brien表")) << browser_.ErrorText.Text();
     EXPECT_EQ(-1, browser_.ErrorText.Find("syntax")) << browser_.ErrorText.Text();
+    EXPECT_EQ("1", Cell("番号", kDefPrimaryKey));
+    EXPECT_EQ("numeric", Cell("評価", kDefTypeName));
+    EXPECT_EQ("", Cell("評価", kDefPrecision));
+    EXPECT_EQ("varchar", Cell("名前", kDefTypeName));
+    EXPECT_EQ("20", Cell("名前", kDefSize));
+    browser_.sqlText.Format("drop table %s", quoted);
+    EXPECT_EQ(0, browser_.ExecuteSqlText()) << browser_.ErrorText.Text();
 }
 
 TEST_F(DefinitionViewTest, AccessMemoCounterAndPrimaryKeysThroughTheScriptedBackend)

@@ -94,8 +94,11 @@ TEST(NameQuoting, SqlServerInformationSchemaTablesKeepTheirSchema)
     EXPECT_EQ("INFORMATION_SCHEMA.[TABLES]",
               std::string(ListedTableName(DatabaseKind::SqlServer, "TABLES", "INFORMATION_SCHEMA")));
     EXPECT_EQ("[売上]", std::string(ListedTableName(DatabaseKind::SqlServer, "売上", "dbo")));
-    EXPECT_EQ("[TABLES]",
-              std::string(ListedTableName(DatabaseKind::SqlServer, "TABLES", "information_schema_x")));
+    // The owner must read "INFORMATION_SCHEMA" byte for byte: another case or more text is
+    // an ordinary owner.
+    for (const char* owner : {"information_schema", "Information_Schema", "INFORMATION_SCHEMa",
+                              "INFORMATION_SCHEMA ", "INFORMATION_SCHEMAX", "information_schema_x", ""})
+        EXPECT_EQ("[TABLES]", std::string(ListedTableName(DatabaseKind::SqlServer, "TABLES", owner))) << owner;
     // Column 4 of other kinds is a date or an owner name, never a schema prefix.
     EXPECT_EQ("\"t\"", std::string(ListedTableName(DatabaseKind::Postgres, "t", "INFORMATION_SCHEMA")));
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "TestSupport.h"
 #include "common/Clipboard.h"
@@ -77,6 +78,17 @@ LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+HWND CreateReceiver()
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = ReceiverProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "VornPostReceiver";
+    RegisterClassA(&windowClass);
+    return CreateWindowA("VornPostReceiver", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, windowClass.hInstance,
+                         nullptr);
+}
+
 }  // namespace
 
 TEST(VornResultProcessTest, LeavesTheExactTextOnTheClipboard)
@@ -104,19 +116,34 @@ TEST(VornResultProcessTest, WithoutArgumentsTheClipboardHoldsTheSeparatorOnly)
 
 TEST(VornPostProcessTest, NullMessageToNoWindowExitsNormally)
 {
+    // A top-level window of this process would receive what went to every window.
+    HWND window = CreateReceiver();
+    ASSERT_NE(nullptr, window);
     EXPECT_EQ(0, RunTool(VORN_POST_PATH, "0 0 0 0"));
     EXPECT_EQ(0, RunTool(VORN_POST_PATH, "x"));
+    EXPECT_EQ(0, RunTool(VORN_POST_PATH, "x 273 32953 0"));
+    EXPECT_EQ(0, RunTool(VORN_POST_PATH, "0 273 32953 0"));
+    EXPECT_EQ(0, RunTool(VORN_POST_PATH, "表 273 32953 0"));
+    // VornPost has ended, so whatever it posted is queued already; a command posted here
+    // last shows that the queue is read to its end.
+    PostMessageA(window, WM_COMMAND, 1, 0);
+    std::vector<UINT> received;
+    std::vector<WPARAM> commands;
+    for (MSG message; PeekMessageA(&message, window, 0, 0, PM_REMOVE);) {
+        received.push_back(message.message);
+        if (message.message == WM_COMMAND)
+            commands.push_back(message.wParam);
+        DispatchMessageA(&message);
+    }
+    DestroyWindow(window);
+    EXPECT_EQ(std::vector<WPARAM>{1}, commands);
+    for (UINT message : received)
+        EXPECT_NE(WM_NULL, message);
 }
 
 TEST(VornPostProcessTest, PostedCommandReachesAWindowOfThisProcess)
 {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = ReceiverProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "VornPostReceiver";
-    RegisterClassA(&windowClass);
-    HWND window = CreateWindowA("VornPostReceiver", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                windowClass.hInstance, nullptr);
+    HWND window = CreateReceiver();
     ASSERT_NE(nullptr, window);
     char arguments[64];
     wsprintfA(arguments, "%lu 273 %lu 0", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)), 32953ul);
