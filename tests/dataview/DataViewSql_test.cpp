@@ -53,7 +53,8 @@ TEST(DataViewSql, NamesAreQuotedPerKindAndOptionNamesStayBareForPostgres)
     // ゾ ends in ']' and チ in '`': the names are still enclosed.
     EXPECT_EQ("[ゾ]", Text(QuoteName(kMdb, "ゾ")));
     EXPECT_EQ("[[ゾ]", Text(QuoteName(kMdb, "[ゾ")));
-    EXPECT_EQ("``チ`", Text(QuoteName(kMySql, "`チ")));
+    // A back quote inside the name is doubled so that it cannot end the name.
+    EXPECT_EQ("```チ`", Text(QuoteName(kMySql, "`チ")));
     EXPECT_EQ("ゾーン", Text(QuoteOptionName(kPostgres, "ゾーン")));
     EXPECT_EQ("[ゾーン]", Text(QuoteOptionName(kSqlServer, "ゾーン")));
 
