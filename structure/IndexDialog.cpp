@@ -10,6 +10,7 @@
 #include "db/AdoConstants.h"
 #include "resources/IndexDialogIds.h"
 #include "structure/IndexSql.h"
+#include "structure/StructureGridDialog.h"   // FollowOwner
 
 namespace {
 
@@ -207,14 +208,7 @@ private:
     void OnSize(WPARAM how)
     {
         LayOut();
-        if (!owner_)
-            return;
-        if (how == SIZE_MINIMIZED || how == SIZE_MAXIMIZED) {
-            ShowWindow(owner_, SW_HIDE);
-        } else if (how == SIZE_RESTORED && !IsWindowVisible(owner_)) {
-            ShowWindow(owner_, SW_SHOW);
-            SetFocus(dialog_);
-        }
+        FollowOwner(dialog_, owner_, how);
     }
 
     void Close()

@@ -179,14 +179,7 @@ private:
     void OnSize(WPARAM how)
     {
         FitGrid();
-        if (!owner_)
-            return;
-        if (how == SIZE_MINIMIZED || how == SIZE_MAXIMIZED) {
-            ShowWindow(owner_, SW_HIDE);
-        } else if (how == SIZE_RESTORED && !IsWindowVisible(owner_)) {
-            ShowWindow(owner_, SW_SHOW);
-            SetFocus(dialog_);
-        }
+        FollowOwner(dialog_, owner_, how);
     }
 
     INT_PTR OnCommand(int id)

@@ -294,13 +294,18 @@ void StructureGridDialog::EditNeighbour(int row, int column, int step)
 void StructureGridDialog::OnSize(WPARAM how)
 {
     FitGrid();
-    if (!owner_)
+    FollowOwner(dialog_, owner_, how);
+}
+
+void FollowOwner(HWND dialog, HWND owner, WPARAM how)
+{
+    if (!owner)
         return;
     if (how == SIZE_MINIMIZED || how == SIZE_MAXIMIZED) {
-        ShowWindow(owner_, SW_HIDE);
-    } else if (how == SIZE_RESTORED && !IsWindowVisible(owner_)) {
-        ShowWindow(owner_, SW_SHOW);
-        SetFocus(dialog_);
+        ShowWindow(owner, SW_HIDE);
+    } else if (how == SIZE_RESTORED && !IsWindowVisible(owner)) {
+        ShowWindow(owner, SW_SHOW);
+        SetFocus(dialog);
     }
 }
 

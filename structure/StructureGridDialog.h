@@ -101,5 +101,9 @@ private:
 // True on success; ErrorText holds the failure.
 bool ExecuteStatement(SchemaBrowser& browser, const char* statement);
 
+// An assistant minimised or maximised (how: WM_SIZE's wParam) hides its owner, the main
+// window; back at normal size it shows the owner again and keeps the focus.
+void FollowOwner(HWND dialog, HWND owner, WPARAM how);
+
 // "● 更新処理は正常終了しました"
 extern const char kStructureExecuted[];

@@ -2,25 +2,12 @@
 
 #include <string>
 
+#include "DefinitionRowSupport.h"
 #include "schema/DefinitionFile.h"
 #include "schema/TableDdl.h"
 
 namespace {
 
-// name, ADO number, type name, 最大桁, 精度, ｽｹｰﾙ, 主キー
-DefinitionRow Column(const char* name, const char* number, const char* type, const char* size = "",
-                     const char* precision = "", const char* scale = "", const char* key = "")
-{
-    DefinitionRow row = EmptyDefinitionRow();
-    row[kDefName] = name;
-    row[kDefAdoType] = number;
-    row[kDefTypeName] = type;
-    row[kDefSize] = size;
-    row[kDefPrecision] = precision;
-    row[kDefScale] = scale;
-    row[kDefPrimaryKey] = key;
-    return row;
-}
 
 std::string Translated(DatabaseKind target, const char* number, const char* type, const char* size = "",
                        const char* scale = "")
@@ -36,27 +23,27 @@ std::string Translated(DatabaseKind target, const char* number, const char* type
 
 TEST(DefinitionFile, WritesKindTableAndOneLinePerColumnWithEachKindsSizes)
 {
-    DefinitionRows oracle = {Column("ID", "131", "NUMBER", "", "10", "0", "1"),
-                             Column("氏名", "130", "NVARCHAR2", "100"), Column("備考", "129", "CLOB", "4000"),
-                             Column("画像", "128", "LONG RAW", "2000"), Column("符号", "128", "RAW", "16")};
+    DefinitionRows oracle = {DefinitionColumn("ID", "131", "NUMBER", "", "10", "0", "1"),
+                             DefinitionColumn("氏名", "130", "NVARCHAR2", "100"), DefinitionColumn("備考", "129", "CLOB", "4000"),
+                             DefinitionColumn("画像", "128", "LONG RAW", "2000"), DefinitionColumn("符号", "128", "RAW", "16")};
     EXPECT_STREQ("Oracle\r\n社員\r\nID,NUMBER,131,10,0,1\r\n氏名,NVARCHAR2,130,50,,\r\n備考,CLOB,129,,,\r\n"
                  "画像,LONG RAW,128,,,\r\n符号,RAW,128,16,,\r\n",
                  DefinitionFileText(DatabaseKind::Oracle, "社員", oracle).Text());
 
-    DefinitionRows mdb = {Column("メモ", "130", "MEMO", "0"), Column("名", "130", "VARCHAR", "50"),
-                          Column("額", "131", "DECIMAL", "", "15", "2")};
+    DefinitionRows mdb = {DefinitionColumn("メモ", "130", "MEMO", "0"), DefinitionColumn("名", "130", "VARCHAR", "50"),
+                          DefinitionColumn("額", "131", "DECIMAL", "", "15", "2")};
     EXPECT_STREQ("MDB\r\nT\r\nメモ,MEMO,130,,,\r\n名,VARCHAR,130,50,,\r\n額,DECIMAL,131,15,2,\r\n",
                  DefinitionFileText(DatabaseKind::Mdb, "T", mdb).Text());
 
     // The layer's own character numbers follow the same rules as the provider's.
-    DefinitionRows postgres = {Column("a", "200", "varchar", "40"), Column("b", "201", "text", "8190"),
-                               Column("c", "3", "int4", "", "10")};
+    DefinitionRows postgres = {DefinitionColumn("a", "200", "varchar", "40"), DefinitionColumn("b", "201", "text", "8190"),
+                               DefinitionColumn("c", "3", "int4", "", "10")};
     EXPECT_STREQ("POSTGRES\r\nt\r\na,varchar,200,40,,\r\nb,text,201,,,\r\nc,int4,3,,,\r\n",
                  DefinitionFileText(DatabaseKind::Postgres, "t", postgres).Text());
-    DefinitionRows mysql = {Column("m", "203", "MEDIUMTEXT", "16777215"), Column("v", "202", "varchar", "20")};
+    DefinitionRows mysql = {DefinitionColumn("m", "203", "MEDIUMTEXT", "16777215"), DefinitionColumn("v", "202", "varchar", "20")};
     EXPECT_STREQ("MySQL\r\nt\r\nm,MEDIUMTEXT,203,,,\r\nv,varchar,202,20,,\r\n",
                  DefinitionFileText(DatabaseKind::MySql, "t", mysql).Text());
-    DefinitionRows excel = {Column("名前", "130", "VARCHAR", "255"), Column("数", "5", "NUMBER", "", "15")};
+    DefinitionRows excel = {DefinitionColumn("名前", "130", "VARCHAR", "255"), DefinitionColumn("数", "5", "NUMBER", "", "15")};
     EXPECT_STREQ("EXCEL\r\nSheet1$\r\n名前,VARCHAR,130,255,,\r\n数,NUMBER,5,,,\r\n",
                  DefinitionFileText(DatabaseKind::Excel, "Sheet1$", excel).Text());
     EXPECT_STREQ("C:\\出力\\表ソ.wos", DefinitionFilePath("C:\\出力", "表ソ").Text());
@@ -141,17 +128,17 @@ TEST(DefinitionFile, ReadsTheSameKindAsWrittenAndOtherKindsTranslated)
 
 TEST(TableDdl, CreateTableFromDefinitionSizesNumericsAndKeyOrder)
 {
-    DefinitionRows rows = {Column("c", "3", "int4", "", "10", "", "3"), Column("a", "200", "varchar", "40", "", "", "1"),
-                           Column("b", "131", "numeric", "", "15", "2", "2"), Column("d", "131", "numeric"),
-                           Column("e", "201", "text", "8190"), Column("f", "3", "int4", "", "", "", "9")};
+    DefinitionRows rows = {DefinitionColumn("c", "3", "int4", "", "10", "", "3"), DefinitionColumn("a", "200", "varchar", "40", "", "", "1"),
+                           DefinitionColumn("b", "131", "numeric", "", "15", "2", "2"), DefinitionColumn("d", "131", "numeric"),
+                           DefinitionColumn("e", "201", "text", "8190"), DefinitionColumn("f", "3", "int4", "", "", "", "9")};
     EXPECT_STREQ("create table \"受注\" (\r\n\t\"c\" int4\r\n\t,\"a\" varchar(40)\r\n\t,\"b\" numeric(15,2)"
                  "\r\n\t,\"d\" numeric\r\n\t,\"e\" text\r\n\t,\"f\" int4\r\n\t,primary key(\"a\",\"b\",\"c\")\r\n)\r\n",
                  CreateTableFromDefinition(DatabaseKind::Postgres, "受注", rows).Text());
     // Mdb counts only DECIMAL as exact; Oracle NUMBER; a scale of blanks is none.
-    DefinitionRows mdb = {Column("n", "131", "NUMERIC", "", "9", "2"), Column("m", "131", "DECIMAL", "", "9", " ")};
+    DefinitionRows mdb = {DefinitionColumn("n", "131", "NUMERIC", "", "9", "2"), DefinitionColumn("m", "131", "DECIMAL", "", "9", " ")};
     EXPECT_STREQ("create table [t] (\r\n\t[n] NUMERIC\r\n\t,[m] DECIMAL(9)\r\n)\r\n",
                  CreateTableFromDefinition(DatabaseKind::Mdb, "t", mdb).Text());
-    DefinitionRows excel = {Column("名", "130", "VARCHAR", "255", "", "", "1")};
+    DefinitionRows excel = {DefinitionColumn("名", "130", "VARCHAR", "255", "", "", "1")};
     EXPECT_STREQ("create table [Sheet1$] (\r\n\t[名] VARCHAR\r\n\t,primary key([名])\r\n)\r\n",
                  CreateTableFromDefinition(DatabaseKind::Excel, "Sheet1$", excel).Text());
     EXPECT_STREQ("drop table `O'Brien``s`;", DropTableLine(DatabaseKind::MySql, "O'Brien`s").Text());

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "DefinitionRowSupport.h"
 #include "structure/IndexSql.h"
 
 namespace {
@@ -27,18 +28,6 @@ IndexTarget Target(DatabaseKind kind, const char* table)
     return target;
 }
 
-DefinitionRow Column(const char* name, const char* adoType, const char* typeName, const char* size,
-                     const char* precision = "", const char* scale = "")
-{
-    DefinitionRow row = EmptyDefinitionRow();
-    row[kDefName] = name;
-    row[kDefAdoType] = adoType;
-    row[kDefTypeName] = typeName;
-    row[kDefSize] = size;
-    row[kDefPrecision] = precision;
-    row[kDefScale] = scale;
-    return row;
-}
 
 std::vector<std::string> Texts(const std::vector<VornString>& texts)
 {
@@ -139,11 +128,11 @@ TEST(IndexStatements, APrimaryKeyWithoutANameHasNoConstraintClause)
 
 TEST(IndexStatements, SqlServerMakesEachKeyColumnNotNullWithItsTypeFirst)
 {
-    DefinitionRows columns = {Column("氏名", "202", "NVARCHAR", "40"),
-                              Column("金額", "131", "NUMERIC", "", "10", "2"),
-                              Column("率", "131", "DECIMAL", "", "5"),
-                              Column("本文", "201", "VARCHAR", "8001"),
-                              Column("番号", "3", "INT", " ")};
+    DefinitionRows columns = {DefinitionColumn("氏名", "202", "NVARCHAR", "40"),
+                              DefinitionColumn("金額", "131", "NUMERIC", "", "10", "2"),
+                              DefinitionColumn("率", "131", "DECIMAL", "", "5"),
+                              DefinitionColumn("本文", "201", "VARCHAR", "8001"),
+                              DefinitionColumn("番号", "3", "INT", " ")};
     EXPECT_EQ((std::vector<std::string>{
                   "alter table [社員] alter column [氏名] NVARCHAR(40) not null",
                   "alter table [社員] alter column [金額] NUMERIC(10,2) not null",

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "DefinitionRowSupport.h"
 #include "structure/AlterTableSql.h"
 #include "structure/ViewSql.h"
 
@@ -111,21 +112,9 @@ TEST(CreateTableSql, ChecksStopTheBuildWithTheirMessage)
 
 TEST(CreateTableSql, LoadingADefinitionFollowsEachKindsLengths)
 {
-    auto definition = [](const char* name, const char* number, const char* type, const char* size,
-                         const char* precision = "", const char* scale = "", const char* key = "") {
-        DefinitionRow row = EmptyDefinitionRow();
-        row[kDefName] = name;
-        row[kDefAdoType] = number;
-        row[kDefTypeName] = type;
-        row[kDefSize] = size;
-        row[kDefPrecision] = precision;
-        row[kDefScale] = scale;
-        row[kDefPrimaryKey] = key;
-        return row;
-    };
-    DefinitionRows oracle = {definition("N", "202", "NVARCHAR2", "200"), definition("C", "203", "CLOB", "4000"),
-                             definition("V", "200", "VARCHAR2", "4001"), definition("Z", "200", "VARCHAR2", "0"),
-                             definition("D", "131", "NUMBER", "", "15", "2", "1")};
+    DefinitionRows oracle = {DefinitionColumn("N", "202", "NVARCHAR2", "200"), DefinitionColumn("C", "203", "CLOB", "4000"),
+                             DefinitionColumn("V", "200", "VARCHAR2", "4001"), DefinitionColumn("Z", "200", "VARCHAR2", "0"),
+                             DefinitionColumn("D", "131", "NUMBER", "", "15", "2", "1")};
     TableColumnRows rows = RowsFromDefinition(DatabaseKind::Oracle, oracle);
     ASSERT_EQ(5u, rows.size());
     EXPECT_STREQ("100", rows[0].size.Text());
@@ -137,7 +126,7 @@ TEST(CreateTableSql, LoadingADefinitionFollowsEachKindsLengths)
     EXPECT_STREQ("2", rows[4].scale.Text());
     EXPECT_STREQ("1", rows[4].key.Text());
     // Elsewhere a national type keeps its length.
-    EXPECT_STREQ("200", RowsFromDefinition(DatabaseKind::SqlServer, {definition("N", "202", "NVARCHAR", "200")})[0].size.Text());
+    EXPECT_STREQ("200", RowsFromDefinition(DatabaseKind::SqlServer, {DefinitionColumn("N", "202", "NVARCHAR", "200")})[0].size.Text());
 }
 
 TEST(AlterTableSql, RenamePerKindAndTheSameNameRefused)
