@@ -59,7 +59,7 @@ bool MainWindow::OnStructureCommand(UINT id)
     case IDM_CONVERSION_DEFINITION_OUTPUT: {
         if (!IsConnected())
             return true;
-        DefinitionOutputContext context{&browser_, tableList_.get(), &settings_, {}};
+        DefinitionOutputContext context{&browser_, tableList_.get(), &settings_};
         if (id == IDM_DEFINITION_OUTPUT)
             RunDefinitionOutput(window_, context);
         else

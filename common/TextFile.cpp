@@ -34,11 +34,12 @@ bool TextFile::OpenWrite(const char* path)
     return stream_ != nullptr;
 }
 
-void TextFile::Close()
+bool TextFile::Close()
 {
-    if (stream_)
-        std::fclose(stream_);
+    // A full disk often shows only when the last buffer is written out.
+    bool flushed = !stream_ || std::fclose(stream_) == 0;
     stream_ = nullptr;
+    return flushed;
 }
 
 int TextFile::GetChar()

@@ -15,7 +15,8 @@ public:
     bool OpenRead(const char* path);
     // Truncates or creates the file.
     bool OpenWrite(const char* path);
-    void Close();
+    // False when the file's last buffer could not be written.
+    bool Close();
     long Size() const { return size_; }
 
     bool ReadAll(VornString& out);

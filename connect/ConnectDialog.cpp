@@ -8,6 +8,7 @@
 #include "ConnectionHistory.h"
 #include "common/FileDialogs.h"
 #include "common/GridView.h"
+#include "transfer/GridPageOutput.h"
 #include "common/MessageBoxes.h"
 #include "common/ProgramLauncher.h"
 #include "common/WindowBase.h"
@@ -153,6 +154,10 @@ private:
             return TRUE;
         case IDM_CONNECT_DELETE_ROWS:
             DeleteSelectedRows();
+            return TRUE;
+        case IDM_CONNECT_HISTORY_HTML:
+            // Shift held: the XML data file with its view page instead of the HTML table.
+            OutputGridPage(window_, *list_, 0, settings_, GetKeyState(VK_SHIFT) < 0);
             return TRUE;
         default:
             return FALSE;

@@ -466,10 +466,8 @@ bool StatementRows::ReadValue(SQLUSMALLINT column, Variant& value, ErrorList& er
                 v.vt = VT_DECIMAL;
                 break;
             }
-            if (SUCCEEDED(VarR8FromStr(&wide[0], 0x409, 0, &v.dblVal))) {
-                v.vt = VT_R8;
-                break;
-            }
+            // Beyond a decimal's 28 digits (or "NaN") the value stays the driver's text: as
+            // a double it would lose its last digits without a word.
         }
         if (type == adGUID && length && data[0] != '{') {
             std::string braced = "{" + std::string(data, length) + "}";

@@ -9,6 +9,7 @@
 #include "schema/NameQuoting.h"
 #include "schema/TableDdl.h"
 #include "structure/CreateTableDialog.h"
+#include "transfer/InsertWriter.h"
 
 namespace {
 
@@ -70,8 +71,8 @@ void WriteDefinition(TextFile& file, const DefinitionOutputContext& context, con
         file.WriteFormatLine("%s\n", DropTableLine(kind, table, throughDsn).Text());
     file.WriteLine(CreateTableFromDefinition(kind, table, definition, throughDsn));
     file.WriteLine(";\n");
-    if (withData && context.writeRows)
-        context.writeRows(file, EncloseName(kind, table, throughDsn));
+    if (withData)
+        WriteInsertStatements(*context.browser, kind, EncloseName(kind, table, throughDsn), definition, file);
 }
 
 bool ChooseOutputFolder(HWND owner, VornString& folder)
@@ -92,7 +93,6 @@ public:
     }
     DefinitionOutputMode mode = DefinitionOutputMode::OneFile;
     bool withDrop = false;
-    bool rowsAvailable = false;
 
 private:
     static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -100,9 +100,6 @@ private:
         if (message == WM_INITDIALOG) {
             SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
             CheckRadioButton(dialog, IDC_DO_ONE_FILE, IDC_DO_FILE_PER_TABLE, IDC_DO_ONE_FILE);
-            // Rows can be asked for only where a writer for them is at hand.
-            auto* self = reinterpret_cast<DefinitionOutputDialog*>(lParam);
-            EnableWindow(GetDlgItem(dialog, IDC_DO_WITH_DATA), self->rowsAvailable);
             return TRUE;
         }
         auto* self = reinterpret_cast<DefinitionOutputDialog*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
@@ -187,7 +184,6 @@ void RunDefinitionOutput(HWND owner, const DefinitionOutputContext& context)
     if (!context.browser || !HasSelection(owner, context))
         return;
     DefinitionOutputDialog dialog;
-    dialog.rowsAvailable = static_cast<bool>(context.writeRows);
     if (dialog.Ask(owner))
         OutputTableDefinitions(owner, context, dialog.mode, dialog.withDrop);
 }

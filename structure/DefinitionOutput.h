@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include <functional>
-
 #include "common/GridView.h"
 #include "common/ProfileStore.h"
 #include "common/TextFile.h"
@@ -17,8 +15,6 @@ struct DefinitionOutputContext {
     SchemaBrowser* browser = nullptr;
     const GridView* tableList = nullptr;   // column 1 the name, column 3 the schema
     ProfileStore* settings = nullptr;      // SaveDir / DefineText
-    // Writes the rows of a table (as SQL names it) as INSERT statements into file.
-    std::function<void(TextFile& file, const char* table)> writeRows;
 };
 
 // One file per selected table in a chosen folder; "変換用表定義出力が終了しました" at the end.

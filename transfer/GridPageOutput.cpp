@@ -19,17 +19,11 @@ void OpenWithUrlHandler(const char* path)
 
 GridPageOpener g_opener = OpenWithUrlHandler;
 
-bool WritePage(HWND owner, const char* path, const VornString& page)
+void ReportUnwritable(HWND owner, const char* path)
 {
-    TextFile file;
-    if (file.OpenWrite(path) && file.WriteLine(page)) {
-        file.Close();
-        return true;
-    }
     VornString message;
     message.Format("%s の書き込みに失敗しました　　", path);
     ShowWarning(owner, message);
-    return false;
 }
 
 }  // namespace
@@ -41,24 +35,33 @@ GridPageOpener SetGridPageOpener(GridPageOpener opener)
     return previous;
 }
 
-bool WriteGridPageFiles(HWND owner, const GridView& grid, int firstColumn, const char* path, bool xml,
+bool WriteGridPageFiles(HWND owner, const GridTextSource& grid, int firstColumn, const char* path, bool xml,
                         VornString& shownPage)
 {
-    GridViewSource source(grid);
-    VornString page;
     if (!xml) {
-        transfer::BuildHtmlPage(source, firstColumn, page);
         shownPage = path;
-        return WritePage(owner, path, page);
-    }
-    transfer::BuildXmlData(source, firstColumn, page);
-    if (!WritePage(owner, path, page))
+        if (transfer::WriteHtmlPageFile(grid, firstColumn, path))
+            return true;
+        ReportUnwritable(owner, path);
         return false;
+    }
+    if (!transfer::WriteXmlDataFile(grid, firstColumn, path)) {
+        ReportUnwritable(owner, path);
+        return false;
+    }
     VornString dataName(path);
     dataName.StripPath();
     shownPage = transfer::XmlViewPagePath(path);
-    transfer::BuildXmlViewPage(source, firstColumn, dataName, page);
-    return WritePage(owner, shownPage, page);
+    if (transfer::WriteXmlViewPageFile(grid, firstColumn, dataName, shownPage))
+        return true;
+    ReportUnwritable(owner, shownPage);
+    return false;
+}
+
+bool WriteGridPageFiles(HWND owner, const GridView& grid, int firstColumn, const char* path, bool xml,
+                        VornString& shownPage)
+{
+    return WriteGridPageFiles(owner, GridViewSource(grid), firstColumn, path, xml, shownPage);
 }
 
 void OutputGridPage(HWND owner, const GridView& grid, int firstColumn, ProfileStore& settings, bool xml)

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "common/GridText.h"
 #include "common/GridView.h"
 #include "common/ProfileStore.h"
 #include "common/VornString.h"
@@ -15,6 +16,8 @@ void OutputGridPage(HWND owner, const GridView& grid, int firstColumn, ProfileSt
 // Writes the page to path (XML: the data file at path and its view page beside it) with
 // CR LF line ends; shownPage is the page to open. A file that cannot be written shows
 // "... の書き込みに失敗しました" over owner and gives false.
+bool WriteGridPageFiles(HWND owner, const GridTextSource& grid, int firstColumn, const char* path, bool xml,
+                        VornString& shownPage);
 bool WriteGridPageFiles(HWND owner, const GridView& grid, int firstColumn, const char* path, bool xml,
                         VornString& shownPage);
 

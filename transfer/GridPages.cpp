@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/SjisText.h"
+#include "common/TextFile.h"
 
 namespace transfer {
 
@@ -21,15 +22,29 @@ const char kHeadingTag[] = "<TH class=\"VornTh\" bgcolor=\"#C0C0C0\" nowrap>";
 const char kCellTag[] = "<TD class=\"VornTd\" bgcolor=\"#FFFFFF\" nowrap>";
 
 // Reads every heading and cell through one scratch string, so a large grid costs no
-// allocation per cell.
+// allocation per cell. With a file the page goes to disk in pieces as it grows: the
+// buffer stays small whatever the number of rows.
 class PageWriter {
 public:
-    PageWriter(const GridTextSource& grid, VornString& page, int firstColumn)
-        : grid_(grid), page_(page), first_(firstColumn > 0 ? firstColumn : 0), columns_(grid.ColumnCount())
+    PageWriter(const GridTextSource& grid, VornString& page, int firstColumn, TextFile* file = nullptr)
+        : grid_(grid), page_(page), first_(firstColumn > 0 ? firstColumn : 0), columns_(grid.ColumnCount()),
+          file_(file)
     {
         page_.Clear();
         for (int column = first_; column < columns_; ++column)
             fields_.push_back(XmlFieldName(column - first_));
+    }
+    // Called at the end of every row.
+    void RowDone()
+    {
+        if (file_ && page_.Length() >= kFlushSize)
+            Flush();
+    }
+    bool Finish()
+    {
+        if (file_)
+            Flush();
+        return written_;
     }
     int First() const { return first_; }
     int Columns() const { return columns_; }
@@ -47,10 +62,20 @@ public:
     void Field(int column) { page_.Append(fields_[column - first_]); }
 
 private:
+    static constexpr size_t kFlushSize = 64 * 1024;
+    void Flush()
+    {
+        if (written_ && !page_.IsEmpty())
+            written_ = file_->WriteLine(page_);
+        page_.Clear();
+    }
+
     const GridTextSource& grid_;
     VornString& page_;
     int first_;
     int columns_;
+    TextFile* file_;
+    bool written_ = true;
     std::vector<VornString> fields_;
     VornString scratch_;
 };
@@ -79,9 +104,10 @@ VornString XmlFieldName(int index)
     return name;
 }
 
-void BuildHtmlPage(const GridTextSource& grid, int firstColumn, VornString& page)
+namespace {
+
+void BuildHtml(const GridTextSource& grid, PageWriter& out)
 {
-    PageWriter out(grid, page, firstColumn);
     const int first = out.First();
     const int columns = out.Columns();
     out.Text(kPageHead);
@@ -102,14 +128,14 @@ void BuildHtmlPage(const GridTextSource& grid, int firstColumn, VornString& page
             out.Text("</TD>");
         }
         out.Text("</TR>\n");
+        out.RowDone();
     }
     out.Text("</TABLE>\n");
     out.Text(kPageFoot);
 }
 
-void BuildXmlData(const GridTextSource& grid, int firstColumn, VornString& data)
+void BuildXml(const GridTextSource& grid, PageWriter& out)
 {
-    PageWriter out(grid, data, firstColumn);
     const int first = out.First();
     const int columns = out.Columns();
     out.Text("<?xml version=\"1.0\" encoding=\"shift_jis\" ?>\n\t<mydata>\n");
@@ -132,13 +158,13 @@ void BuildXmlData(const GridTextSource& grid, int firstColumn, VornString& data)
             out.Text(">\n");
         }
         out.Text("\t\t</row>\n");
+        out.RowDone();
     }
     out.Text("\t</mydata>\n");
 }
 
-void BuildXmlViewPage(const GridTextSource& grid, int firstColumn, const char* dataFileName, VornString& page)
+void BuildXmlView(PageWriter& out, const char* dataFileName)
 {
-    PageWriter out(grid, page, firstColumn);
     const int first = out.First();
     const int columns = out.Columns();
     out.Text(kPageHead);
@@ -164,6 +190,54 @@ void BuildXmlViewPage(const GridTextSource& grid, int firstColumn, const char* d
     out.Text(dataFileName);
     out.Text("\"></XML>\n");
     out.Text(kPageFoot);
+}
+
+// The page built into a file: false when it cannot be created or written.
+template <typename Build>
+bool WritePageFile(const GridTextSource& grid, int firstColumn, const char* path, Build build)
+{
+    TextFile file;
+    if (!file.OpenWrite(path))
+        return false;
+    VornString buffer;
+    PageWriter out(grid, buffer, firstColumn, &file);
+    build(out);
+    return out.Finish() && file.Close();
+}
+
+}  // namespace
+
+void BuildHtmlPage(const GridTextSource& grid, int firstColumn, VornString& page)
+{
+    PageWriter out(grid, page, firstColumn);
+    BuildHtml(grid, out);
+}
+
+void BuildXmlData(const GridTextSource& grid, int firstColumn, VornString& data)
+{
+    PageWriter out(grid, data, firstColumn);
+    BuildXml(grid, out);
+}
+
+void BuildXmlViewPage(const GridTextSource& grid, int firstColumn, const char* dataFileName, VornString& page)
+{
+    PageWriter out(grid, page, firstColumn);
+    BuildXmlView(out, dataFileName);
+}
+
+bool WriteHtmlPageFile(const GridTextSource& grid, int firstColumn, const char* path)
+{
+    return WritePageFile(grid, firstColumn, path, [&](PageWriter& out) { BuildHtml(grid, out); });
+}
+
+bool WriteXmlDataFile(const GridTextSource& grid, int firstColumn, const char* path)
+{
+    return WritePageFile(grid, firstColumn, path, [&](PageWriter& out) { BuildXml(grid, out); });
+}
+
+bool WriteXmlViewPageFile(const GridTextSource& grid, int firstColumn, const char* dataFileName, const char* path)
+{
+    return WritePageFile(grid, firstColumn, path, [&](PageWriter& out) { BuildXmlView(out, dataFileName); });
 }
 
 VornString XmlViewPagePath(const char* dataPath)

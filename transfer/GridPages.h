@@ -23,6 +23,12 @@ void BuildXmlData(const GridTextSource& grid, int firstColumn, VornString& data)
 // dataFileName: the data file's name without its folder, as the island's src.
 void BuildXmlViewPage(const GridTextSource& grid, int firstColumn, const char* dataFileName, VornString& page);
 
+// The same pages written straight into files (CR LF line ends) in pieces as they are
+// built, for grids of any size. False when the file cannot be created or written.
+bool WriteHtmlPageFile(const GridTextSource& grid, int firstColumn, const char* path);
+bool WriteXmlDataFile(const GridTextSource& grid, int firstColumn, const char* path);
+bool WriteXmlViewPageFile(const GridTextSource& grid, int firstColumn, const char* dataFileName, const char* path);
+
 // The view page beside the data file: its path with the extension replaced by ".htm".
 VornString XmlViewPagePath(const char* dataPath);
 

@@ -18,6 +18,7 @@
 #include "connect/ConnectDialog.h"
 #include "resources/ConnectDialogIds.h"
 #include "schema/SchemaBrowser.h"
+#include "transfer/GridPageOutput.h"
 
 namespace {
 
@@ -400,6 +401,10 @@ TEST_F(ConnectDialogTest, DeletingRowsSavesAtOnceAndBringsBackLastConnect)
              "Cn1=srv1,db,sa,pw1\r\nCn2=srv2,db,sa,pw2\r\nCn3=srv3,db,sa,pw3\r\n");
     int rowsLeft = -1;
     std::string left;
+    static std::string opened;
+    opened.clear();
+    GridPageOpener previousOpener = SetGridPageOpener([](const char* path) { opened = path; });
+    const std::string page = ScratchPath("接続履歴.htm");
     DialogDriver driver("SQLServer の接続", [&](HWND dialog) {
         SelectHistoryRow(dialog, 0);
         SelectHistoryRow(dialog, 1);
@@ -407,9 +412,24 @@ TEST_F(ConnectDialogTest, DeletingRowsSavesAtOnceAndBringsBackLastConnect)
         WaitFor([&] { return HistoryRows(dialog) == 1; });
         rowsLeft = HistoryRows(dialog);
         left = HistoryCell(dialog, 0, 0);
+        // The list as an HTML page: the rows shown, never the hidden passwords.
+        PostMessageA(dialog, WM_COMMAND, IDM_CONNECT_HISTORY_HTML, 0);
+        HWND save = WaitForOwnDialog("保存ファイルのパスの取得", 20000);
+        if (save) {
+            HWND field = GetDlgItem(save, 0x47c);
+            SetWindowTextA(field ? field : GetDlgItem(save, 0x480), page.c_str());
+            Press(save, IDOK);
+            WaitFor([&] { return !opened.empty(); });
+        }
         Press(dialog, IDCANCEL);
     });
     EXPECT_EQ(2, Run(DatabaseKind::SqlServer));
+    SetGridPageOpener(previousOpener);
+    EXPECT_EQ(page, opened);
+    const std::string html = ReadBytes(page);
+    EXPECT_NE(std::string::npos, html.find("<TR class=\"VornTr\"><TD class=\"VornTd\" bgcolor=\"#FFFFFF\" nowrap>srv3</TD>"))
+        << html;
+    EXPECT_EQ(std::string::npos, html.find("pw3"));
     ASSERT_TRUE(driver.Finish());
     EXPECT_EQ(1, rowsLeft);
     EXPECT_EQ("srv3", left);
@@ -419,12 +439,12 @@ TEST_F(ConnectDialogTest, DeletingRowsSavesAtOnceAndBringsBackLastConnect)
     EXPECT_EQ("srv2,db,sa,pw2", Value("SQLServer", "Cn2"));
     EXPECT_EQ("", Value("SQLServer", "Cn3"));
 
-    // The list's menu offers the deletion; the HTML view is not there yet.
+    // The list's menu offers the deletion and the HTML view.
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONNECT_HISTORY_MENU));
     ASSERT_NE(nullptr, menu);
     HMENU popup = GetSubMenu(menu, 0);
     EXPECT_FALSE(GetMenuState(popup, IDM_CONNECT_DELETE_ROWS, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_TRUE(GetMenuState(popup, IDM_CONNECT_HISTORY_HTML, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(GetMenuState(popup, IDM_CONNECT_HISTORY_HTML, MF_BYCOMMAND) & MF_GRAYED);
     DestroyMenu(menu);
 }
 

@@ -377,7 +377,8 @@ TEST_F(StructurePostgresTest, AViewIsMadeOfTheCommandAreaQuery)
 TEST_F(StructurePostgresTest, DefinitionOutputsWriteStatementsAndDefinitionFiles)
 {
     Drop("出力表");
-    ASSERT_TRUE(Run("create table \"出力表\" (id int4 primary key, \"名\" varchar(10), \"額\" numeric(9,2))"));
+    ASSERT_TRUE(Run("create table \"出力表\" (id int4 primary key, \"名\" varchar(10), \"額\" numeric(15,2))"));
+    ASSERT_TRUE(Run("insert into \"出力表\" values (1, 'O''Brien', 1234567890123.45), (2, NULL, -0.05)"));
     GridView tables(owner_->Handle(), 0, 0, 300, 100);
     for (int column = 0; column < 4; ++column)
         tables.AddColumn("", 50);
@@ -385,12 +386,7 @@ TEST_F(StructurePostgresTest, DefinitionOutputsWriteStatementsAndDefinitionFiles
     tables.SetCellText(0, 1, "出力表");
     tables.SetCellText(0, 3, "public");
     tables.SelectRow(0, true);
-    std::vector<std::string> written;
-    DefinitionOutputContext context{&browser_, &tables, settings_.get(),
-                                    [&](TextFile& file, const char* table) {
-                                        written.push_back(table);
-                                        file.WriteLine("-- rows\n");
-                                    }};
+    DefinitionOutputContext context{&browser_, &tables, settings_.get()};
     browser_.tableName = "社員";
     browser_.shownTableIndex = 7;
 
@@ -403,10 +399,11 @@ TEST_F(StructurePostgresTest, DefinitionOutputsWriteStatementsAndDefinitionFiles
     });
     OutputTableDefinitions(owner_->Handle(), context, DefinitionOutputMode::OneFileWithData, true);
     ASSERT_TRUE(save.Finish());
-    EXPECT_EQ("drop table \"出力表\";\r\ncreate table \"出力表\" (\r\n\t\"id\" int4\r\n\t,\"名\" varchar(10)\r\n\t,\"額\" numeric(9,2)"
-              "\r\n\t,primary key(\"id\")\r\n)\r\n;\r\n-- rows\r\n",
+    EXPECT_EQ("drop table \"出力表\";\r\ncreate table \"出力表\" (\r\n\t\"id\" int4\r\n\t,\"名\" varchar(10)\r\n\t,\"額\" numeric(15,2)"
+              "\r\n\t,primary key(\"id\")\r\n)\r\n;\r\n"
+              "insert into \"出力表\" (\"id\",\"名\",\"額\") values(1,'O''Brien',1234567890123.45);\r\n"
+              "insert into \"出力表\" (\"id\",\"名\",\"額\") values(2,NULL,-0.05);\r\n",
               ReadBytes(sql));
-    EXPECT_EQ((std::vector<std::string>{"\"出力表\""}), written);
     EXPECT_STREQ("社員", browser_.tableName.Text());
     EXPECT_EQ(7, browser_.shownTableIndex);
 
@@ -436,7 +433,7 @@ TEST_F(StructurePostgresTest, DefinitionOutputsWriteStatementsAndDefinitionFiles
     });
     WriteDefinitionFiles(owner_->Handle(), context);
     ASSERT_TRUE(chooser.Finish());
-    EXPECT_EQ("POSTGRES\r\n出力表\r\nid,int4,3,,,1\r\n名,varchar,200,10,,\r\n額,numeric,131,9,2,\r\n",
+    EXPECT_EQ("POSTGRES\r\n出力表\r\nid,int4,3,,,1\r\n名,varchar,200,10,,\r\n額,numeric,131,15,2,\r\n",
               ReadBytes(folder + "\\出力表.wos"));
     RemoveFile(folder + "\\出力表.wos");
     RemoveDirectoryA(folder.c_str());

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "RowsSource.h"
+#include "TestSupport.h"
 #include "transfer/GridPages.h"
 
 using namespace transfer;
@@ -109,4 +110,30 @@ TEST(GridPages, ALargeGridIsReadOnceAndBuiltInOnePass)
     EXPECT_EQ(std::strlen(page.Text()), page.Length());
     // Quadratic growth would take minutes here; a linear build takes well under a second.
     EXPECT_LT(seconds, 5.0);
+}
+
+TEST(GridPages, FilesAreWrittenInPiecesWithTheSameBytesAsTheBuiltPages)
+{
+    std::vector<std::vector<std::string>> rows(5000, {"12345", "山田<太郎>", ""});
+    RowsSource grid({"番号", "氏名", "部署"}, std::move(rows));
+    const auto withCrLf = [](const VornString& page) {
+        std::string bytes;
+        for (const char* p = page.Text(); *p; ++p)
+            bytes += *p == '\n' ? std::string("\r\n") : std::string(1, *p);
+        return bytes;
+    };
+    VornString page;
+    const std::string path = ScratchPath("一覧.htm");
+    ASSERT_TRUE(WriteHtmlPageFile(grid, 1, path.c_str()));
+    BuildHtmlPage(grid, 1, page);
+    ASSERT_GT(page.Length(), 200000u) << "the file must take several pieces";
+    EXPECT_EQ(withCrLf(page), ReadBytes(path));
+    ASSERT_TRUE(WriteXmlDataFile(grid, 1, path.c_str()));
+    BuildXmlData(grid, 1, page);
+    EXPECT_EQ(withCrLf(page), ReadBytes(path));
+    ASSERT_TRUE(WriteXmlViewPageFile(grid, 1, "一覧.xml", path.c_str()));
+    BuildXmlViewPage(grid, 1, "一覧.xml", page);
+    EXPECT_EQ(withCrLf(page), ReadBytes(path));
+    RemoveFile(path);
+    EXPECT_FALSE(WriteHtmlPageFile(grid, 0, ScratchPath("無い/フォルダ/x.htm").c_str()));
 }

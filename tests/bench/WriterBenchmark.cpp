@@ -1,0 +1,154 @@
+// Times the writers over a 1,000,000-row table "百万行":
+//   insert_pg / insert_my: the INSERT writer on the benchmark PostgreSQL database and on
+//     the sample MariaDB database (the caller loads the same rows there)
+//   html: the HTML writer over a grid source that reads the PostgreSQL table as it goes
+//   writer_benchmark.exe folder [tasks]   (tasks: some of insert_pg,insert_my,html)
+// Prints "<task> <seconds> <rows> <private MB growth> <working-set MB growth>"; the files
+// go into folder, the steps to stderr.
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "common/GridText.h"
+#include "common/TextFile.h"
+#include "db/AdoConnection.h"
+#include "db/AdoRecordset.h"
+#include "db/DbLink.h"
+#include "schema/NameQuoting.h"
+#include "schema/SchemaBrowser.h"
+#include "structure/CreateTableDialog.h"
+#include "transfer/GridPages.h"
+#include "transfer/InsertWriter.h"
+
+namespace {
+
+const char kPostgresBench[] = "KestrovaPgBench,bench,kestrova,kestrova";
+const char kMariaDb[] = "KestrovaMy,sample,kestrova,kestrova";
+const char kTable[] = "百万行";
+
+double Now()
+{
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+struct Memory {
+    double privateBytes;
+    double peakWorkingSet;
+};
+
+Memory MemoryNow()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    const double mb = 1024.0 * 1024.0;
+    return {static_cast<double>(counters.PagefileUsage) / mb, static_cast<double>(counters.PeakWorkingSetSize) / mb};
+}
+
+void Report(const char* task, double started, const Memory& before, long rows)
+{
+    double seconds = Now() - started;
+    Memory after = MemoryNow();
+    std::printf("%s %.3f %ld %.1f %.1f\n", task, seconds, rows, after.privateBytes - before.privateBytes,
+                after.peakWorkingSet - before.peakWorkingSet);
+    std::fflush(stdout);
+}
+
+long CountLines(const std::string& path) { return TextFile::CountLines(path.c_str()); }
+
+bool InsertTask(const char* task, DatabaseKind kind, const char* argument, const std::string& folder)
+{
+    SchemaBrowser link;
+    link.BuildConnection(kind, argument);
+    HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    GridView list(window, 0, 0, 0, 0);
+    link.tableName = kTable;
+    if (link.ShowDefinition(list, -1, kind == DatabaseKind::Postgres ? "public" : "") < 0) {
+        std::fprintf(stderr, "%s: no definition: %s\n", task, link.ErrorText.Text());
+        return false;
+    }
+    DefinitionRows definition = ReadDefinitionView(&list);
+    const std::string path = folder + "\\" + task + ".sql";
+    Memory before = MemoryNow();
+    double started = Now();
+    TextFile file;
+    if (!file.OpenWrite(path.c_str()))
+        return false;
+    bool written = WriteInsertStatements(link, kind, EncloseName(kind, kTable), definition, file);
+    file.Close();
+    Report(task, started, before, CountLines(path));
+    DestroyWindow(window);
+    return written;
+}
+
+// The table read forward as the writer asks for its rows, so that only one row is held.
+class RecordsetSource : public GridTextSource {
+public:
+    explicit RecordsetSource(Recordset& rows) : rows_(rows) {}
+    int ColumnCount() const override { return static_cast<int>(rows_.Fields().Count()); }
+    int RowCount() const override { return 1000000; }
+    void ColumnTitle(int column, VornString& out) const override { out = rows_.Fields().Item(column)->Name(); }
+    void CellText(int row, int column, VornString& out) const override
+    {
+        while (current_ < row && !rows_.Eof()) {
+            rows_.MoveNext();
+            ++current_;
+        }
+        out = ValueToText(rows_.Fields().Item(column)->Value(), ValueTextMode::General);
+    }
+    bool IsRowSelected(int) const override { return false; }
+
+private:
+    Recordset& rows_;
+    mutable int current_ = 0;
+};
+
+bool HtmlTask(const std::string& folder)
+{
+    DbLink link;
+    link.BuildConnection(DatabaseKind::Postgres, kPostgresBench);
+    Connection connection;
+    Recordset rows;
+    VornString select("select * from ");
+    select.Append(EncloseName(DatabaseKind::Postgres, kTable));
+    const std::string path = folder + "\\html.htm";
+    Memory before = MemoryNow();
+    double started = Now();
+    if (FAILED(connection.Open(link.record.connectionString)) ||
+        FAILED(rows.Open(select, &connection, ado::adOpenForwardOnly, ado::adLockReadOnly))) {
+        std::fprintf(stderr, "html: the table cannot be read\n");
+        return false;
+    }
+    RecordsetSource source(rows);
+    bool written = transfer::WriteHtmlPageFile(source, 0, path.c_str());
+    rows.Close();
+    connection.Close();
+    Report("html", started, before, CountLines(path));
+    return written;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: writer_benchmark folder [tasks]\n");
+        return 2;
+    }
+    const std::string folder = argv[1];
+    const std::string tasks = argc > 2 ? argv[2] : "insert_pg,insert_my,html";
+    bool ok = true;
+    if (tasks.find("insert_pg") != std::string::npos)
+        ok = InsertTask("insert_pg", DatabaseKind::Postgres, kPostgresBench, folder) && ok;
+    if (tasks.find("insert_my") != std::string::npos)
+        ok = InsertTask("insert_my", DatabaseKind::MySql, kMariaDb, folder) && ok;
+    if (tasks.find("html") != std::string::npos)
+        ok = HtmlTask(folder) && ok;
+    return ok ? 0 : 1;
+}
