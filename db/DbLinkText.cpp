@@ -82,6 +82,17 @@ VornString ComFailureFallbackText(unsigned long code)
     return text;
 }
 
+VornString StreamingConnectionString(DatabaseKind kind, const char* connectionString)
+{
+    VornString text(connectionString ? connectionString : "");
+    if (kind != DatabaseKind::Postgres && kind != DatabaseKind::MySql)
+        return text;
+    if (!text.IsEmpty() && !sjis::EndsWithChar(text.Text(), ';'))
+        text.Append(";");
+    text.Append(kind == DatabaseKind::Postgres ? "UseDeclareFetch=1;Fetch=1000" : "NO_CACHE=1");
+    return text;
+}
+
 long CursorLocationFor(DatabaseKind kind)
 {
     return kind == DatabaseKind::Excel || kind == DatabaseKind::Mdb ? ado::adUseServer : ado::adUseClient;

@@ -22,6 +22,8 @@
 #include "structure/CreateTableDialog.h"
 #include "transfer/GridPages.h"
 #include "transfer/InsertWriter.h"
+#include "transfer/VariantText.h"
+#include "db/DbLinkText.h"
 
 namespace {
 
@@ -100,12 +102,14 @@ public:
             rows_.MoveNext();
             ++current_;
         }
-        out = ValueToText(rows_.Fields().Item(column)->Value(), ValueTextMode::General);
+        speller_.Spell(rows_.Fields().Item(column)->Value());
+        out.Assign(speller_.Text(), speller_.Length());
     }
     bool IsRowSelected(int) const override { return false; }
 
 private:
     Recordset& rows_;
+    mutable VariantSpeller speller_;
     mutable int current_ = 0;
 };
 
@@ -120,7 +124,7 @@ bool HtmlTask(const std::string& folder)
     const std::string path = folder + "\\html.htm";
     Memory before = MemoryNow();
     double started = Now();
-    if (FAILED(connection.Open(link.record.connectionString)) ||
+    if (FAILED(connection.Open(dblink::StreamingConnectionString(DatabaseKind::Postgres, link.record.connectionString))) ||
         FAILED(rows.Open(select, &connection, ado::adOpenForwardOnly, ado::adLockReadOnly))) {
         std::fprintf(stderr, "html: the table cannot be read\n");
         return false;
