@@ -120,8 +120,7 @@ void MainWindow::RunMenuFile(UINT id, MenuFileFamily family)
         break;
     case MenuFileAction::CsvPut:
     case MenuFileAction::CsvGet:
-        if (browser_.Kind() == DatabaseKind::MySql)
-            RequireTable();  // the MySQL CSV dialogs come with the import and export work
+        OpenMySqlCsv(command.action == MenuFileAction::CsvGet);
         break;
     default:
         break;  // archive windows come later; other first lines of tool files do nothing

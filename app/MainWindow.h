@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "common/GridView.h"
 #include "common/ProfileStore.h"
@@ -107,6 +108,10 @@ private:
     StructureContext StructureContextFor();
     void OpenColumnAssistant(UINT id);
     void OpenRename();
+    // CSV output of the selected tables and MySQL's load / outfile (MainCsvCommands.cpp).
+    bool OnCsvCommand(UINT id);
+    std::vector<VornString> ColumnNamesOf(const char* table);
+    void OpenMySqlCsv(bool import);
     bool OnFileCommand(UINT id);
     void Connect(DatabaseKind kind);
     void SetRatio(bool horizontal, int percent);

@@ -78,6 +78,8 @@ bool DataViewWindow::OnCommand(UINT id)
         return true;
     switch (id) {
     case IDM_DV_REFRESH: Reload(); return true;
+    case IDM_DV_CSV_INPUT: OpenCsvImport(); return true;
+    case IDM_DV_CSV_OUTPUT: OpenCsvExport(); return true;
     case IDM_DV_DEFAULT_PLACE: PlaceDefault(); return true;
     case IDM_DV_MARK: MarkSelected(true); return true;
     case IDM_DV_UNMARK: MarkSelected(false); return true;

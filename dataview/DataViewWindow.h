@@ -98,6 +98,10 @@ private:
     void OpenOrderDialog(bool keys);
     void OpenRowAssist(bool update, bool bulk);
     void FindInView(bool column);
+    // CSV (DataViewTransfer.cpp)
+    std::vector<VornString> FieldHeadings() const;
+    void OpenCsvImport();
+    void OpenCsvExport();
 
     // Row operations (DataViewRows.cpp)
     void MarkSelected(bool mark);

@@ -85,11 +85,11 @@ VornString ComFailureFallbackText(unsigned long code)
 VornString StreamingConnectionString(DatabaseKind kind, const char* connectionString)
 {
     VornString text(connectionString ? connectionString : "");
-    if (kind != DatabaseKind::Postgres && kind != DatabaseKind::MySql)
+    if (kind != DatabaseKind::Postgres)
         return text;
     if (!text.IsEmpty() && !sjis::EndsWithChar(text.Text(), ';'))
         text.Append(";");
-    text.Append(kind == DatabaseKind::Postgres ? "UseDeclareFetch=1;Fetch=1000" : "NO_CACHE=1");
+    text.Append("UseDeclareFetch=1;Fetch=1000");
     return text;
 }
 

@@ -32,10 +32,9 @@ int ClassifyExecuteFailure(DatabaseKind kind, const char* errorText);
 // The text of a COM failure the system has no message for.
 VornString ComFailureFallbackText(unsigned long code);
 
-// The connection string for reading a whole table forward once: the drivers are told to
-// hand the rows over as they come instead of holding the result (psqlODBC through a
-// cursor fetched 1,000 rows at a time, MariaDB's driver without its result cache).
-// Other kinds are left as they are.
+// The connection string for reading a whole table forward once: psqlODBC is told to read
+// through a cursor 1,000 rows at a time instead of holding the whole result, whatever the
+// DSN says. Other kinds are left as they are.
 VornString StreamingConnectionString(DatabaseKind kind, const char* connectionString);
 
 // adUseServer for the Jet kinds, adUseClient for the server kinds.

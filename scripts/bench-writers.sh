@@ -4,7 +4,8 @@
 #      pg_dump --data-only --inserts of the same table
 #   2. the INSERT writer on MariaDB (the same rows loaded into the sample database as
 #      "百万行" for the run) against mariadb-dump --skip-extended-insert
-#   3. the HTML writer over the PostgreSQL table read as it goes against psql -H
+#   3. the HTML writer over a grid holding the table's rows (read before the clock starts)
+#      against psql -H, which reads the rows as well
 # Kestrova's times are measured inside the program (connection included), the peers' as
 # whole runs (process start and connection included), best of three for the peers.
 #   bash scripts/bench-writers.sh
@@ -81,7 +82,7 @@ for task in insert_pg insert_my html; do
     case $task in
         insert_pg) label="INSERT writer, PostgreSQL"; peer=$peer_pg ;;
         insert_my) label="INSERT writer, MariaDB"; peer=$peer_my ;;
-        html) label="HTML writer (PostgreSQL rows)"; peer=$peer_html ;;
+        html) label="HTML writer (grid of the rows)"; peer=$peer_html ;;
     esac
     seconds=$(figure $task 2); rows=$(figure $task 3); private=$(figure $task 4); peak=$(figure $task 5)
     growth=$(echo "if ($private > $peak) $private else $peak" | bc -l)

@@ -91,7 +91,7 @@ TEST(DbLinkText, JetKindsUseServerCursorsAndTheOthersClientCursors)
 {
     EXPECT_STREQ("DSN=pg;UID=u;UseDeclareFetch=1;Fetch=1000",
                  StreamingConnectionString(DatabaseKind::Postgres, "DSN=pg;UID=u"));
-    EXPECT_STREQ("DSN=my;NO_CACHE=1", StreamingConnectionString(DatabaseKind::MySql, "DSN=my;"));
+    EXPECT_STREQ("DSN=pg;UseDeclareFetch=1;Fetch=1000", StreamingConnectionString(DatabaseKind::Postgres, "DSN=pg;"));
     EXPECT_STREQ("DSN=ora;UID=u", StreamingConnectionString(DatabaseKind::Oracle, "DSN=ora;UID=u"));
     EXPECT_EQ(2, CursorLocationFor(DatabaseKind::Excel));
     EXPECT_EQ(2, CursorLocationFor(DatabaseKind::Mdb));
