@@ -6,7 +6,7 @@
 
 CsvImportRun::CsvImportRun(DatabaseKind kind, const char* connectionString, const char* table,
                            std::vector<transfer::CsvImportColumn> columns, const CsvImportOptions& options)
-    : kind_(kind), connectionString_(connectionString ? connectionString : ""), builder_(table, std::move(columns)),
+    : kind_(kind), connectionString_(connectionString ? connectionString : ""), builder_(table, std::move(columns), kind == DatabaseKind::MySql),
       options_(options)
 {
 }

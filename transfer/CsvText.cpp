@@ -78,13 +78,13 @@ void StripEnclosing(std::string& field, char enclosing)
         field = field.substr(1, field.size() - 2);
 }
 
-void AppendQuoted(std::string& out, const std::string& value)
+void AppendQuoted(std::string& out, const std::string& value, bool backslashEscapes)
 {
     out.push_back('\'');
     for (size_t pos = 0; pos < value.size();) {
         size_t n = sjis::CharLength(value.c_str() + pos);
-        if (n == 1 && value[pos] == '\'')
-            out.push_back('\'');
+        if (n == 1 && (value[pos] == '\'' || (backslashEscapes && value[pos] == '\\')))
+            out.push_back(value[pos]);
         out.append(value, pos, n);
         pos += n;
     }
@@ -147,8 +147,8 @@ void ReplaceEscapedLineBreaks(std::string& line)
     line.swap(result);
 }
 
-CsvInsertBuilder::CsvInsertBuilder(const char* table, std::vector<CsvImportColumn> columns)
-    : columns_(std::move(columns))
+CsvInsertBuilder::CsvInsertBuilder(const char* table, std::vector<CsvImportColumn> columns, bool backslashEscapes)
+    : columns_(std::move(columns)), backslashEscapes_(backslashEscapes)
 {
     prefix_ = "insert into ";
     prefix_ += table;
@@ -173,13 +173,13 @@ void CsvInsertBuilder::AppendValues(const std::vector<std::string>& fields, std:
         const std::string& field = fields[i];
         const VornString& category = columns_[i].category;
         if (category.Equals(kTextCategory) || category.Equals(kDateCategory))
-            AppendQuoted(out, field);
+            AppendQuoted(out, field, backslashEscapes_);
         else if (category.Equals(kNumberCategory) && IsNumberLiteral(field.c_str(), field.size()))
             out.append(field);
         else if (category.Equals(kNumberCategory))
             // Anything but a plain number in a number column is quoted, so that the
             // database rejects the value instead of reading it as SQL.
-            AppendQuoted(out, field);
+            AppendQuoted(out, field, backslashEscapes_);
     }
 }
 

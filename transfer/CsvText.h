@@ -38,7 +38,9 @@ struct CsvImportColumn {
 // ("values(...),(...)") where the kind takes it.
 class CsvInsertBuilder {
 public:
-    CsvInsertBuilder(const char* table, std::vector<CsvImportColumn> columns);
+    // backslashEscapes: the database reads a backslash in a literal as an escape (MySQL),
+    // so every backslash is doubled to stay itself.
+    CsvInsertBuilder(const char* table, std::vector<CsvImportColumn> columns, bool backslashEscapes = false);
     // The values of one line as "('a',null,12)"-style text without the parentheses.
     void AppendValues(const std::vector<std::string>& fields, std::string& out) const;
     // The single-line statement.
@@ -48,6 +50,7 @@ public:
 private:
     std::vector<CsvImportColumn> columns_;
     std::string prefix_;
+    bool backslashEscapes_;
 };
 
 // The error file's three lines for a rejected line: the line, ";" + error, ";" +

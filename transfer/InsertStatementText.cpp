@@ -87,15 +87,17 @@ void InsertLineBuilder::BeginRow()
 
 void InsertLineBuilder::AppendQuoted(const char* text, size_t length)
 {
-    // Apostrophes are doubled in every quoted value, whatever its category: a value is
-    // never able to end its literal early.
+    // Apostrophes are doubled in every quoted value, whatever its category, and on MySQL,
+    // which reads a backslash as an escape, backslashes too: a value is never able to end
+    // its literal early.
+    const bool backslashEscapes = kind_ == DatabaseKind::MySql;
     line_.Append('\'');
     size_t run = 0;
     for (size_t pos = 0; pos < length;) {
         size_t n = sjis::CharLength(text + pos);
-        if (n == 1 && text[pos] == '\'') {
+        if (n == 1 && (text[pos] == '\'' || (backslashEscapes && text[pos] == '\\'))) {
             line_.Append(text + run, pos + 1 - run);
-            line_.Append('\'');
+            line_.Append(text[pos]);
             run = pos + 1;
         }
         pos += n > 0 ? n : 1;

@@ -92,8 +92,10 @@ VornString MySqlLoadStatement(const char* path, bool replace, const char* table,
 VornString MySqlOutfilePath(const char* folder, const char* table)
 {
     VornString path(folder ? folder : "");
-    if (!path.IsEmpty() && !sjis::EndsWithChar(path.Text(), '\\'))
-        path.Append("\\");
+    // The server may name its folders with slashes: such a folder gets one of its own kind.
+    const bool slashes = sjis::FindChar(path.Text(), '/') >= 0 && sjis::FindChar(path.Text(), '\\') < 0;
+    if (!path.IsEmpty() && !sjis::EndsWithChar(path.Text(), '\\') && !sjis::EndsWithChar(path.Text(), '/'))
+        path.Append(slashes ? "/" : "\\");
     path.Append(table);
     path.Append(".csv");
     return path;

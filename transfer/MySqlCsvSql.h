@@ -26,7 +26,8 @@ VornString MySqlFormatClauses(const MySqlCsvFormat& format);
 
 VornString MySqlLoadStatement(const char* path, bool replace, const char* table, const MySqlCsvFormat& format);
 
-// The outfile of a table: folder (a backslash added when missing) + table + ".csv"; with
+// The outfile of a table: folder (a backslash added when missing, a slash for a folder
+// written with slashes) + table + ".csv"; with
 // no folder the bare name, which the server puts in the database's data folder.
 VornString MySqlOutfilePath(const char* folder, const char* table);
 VornString MySqlOutfileStatement(const char* table, const char* path, const MySqlCsvFormat& format);

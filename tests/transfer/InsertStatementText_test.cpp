@@ -82,6 +82,13 @@ TEST(InsertStatementText, ValuesAreSpeltByCategoryAndKind)
     Add(mdb, InsertValueKind::Boolean, "1");
     Add(mdb, InsertValueKind::Text, "-1.5E+300");
     EXPECT_STREQ("insert into [t] ([b],[x]) values(True,-1.5E+300);\n", mdb.EndRow());
+
+    // MySQL reads a backslash in a literal as an escape: a real one is doubled, the trail
+    // byte of ソ is not.
+    InsertLineBuilder mysql(DatabaseKind::MySql, "`t`", {Column("`s`", "文字列")});
+    mysql.BeginRow();
+    Add(mysql, InsertValueKind::Text, "C:\\ソ\\");
+    EXPECT_STREQ("insert into `t` (`s`) values('C:\\\\ソ\\\\');\n", mysql.EndRow());
 }
 
 TEST(InsertStatementText, NumberLiteralsAreRecognisedStrictly)

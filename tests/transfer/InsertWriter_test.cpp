@@ -43,10 +43,10 @@ const Server kServers[] = {
      "create table `挿入元` (`番号` int primary key, `名` varchar(20), `額` decimal(15,2), "
      "`大` decimal(34,12), `日` date, `記録` datetime, `可否` tinyint, `倍` double, `空` varchar(5))",
      "insert into `挿入元` values "
-     "(1, 'O''Brien ソ表', 1234567890123.45, 1234567890123456789012.012345678901, '2024-02-29', "
+     "(1, 'O''Brien ソ表\\\\', 1234567890123.45, 1234567890123456789012.012345678901, '2024-02-29', "
      "'2024-02-29 13:45:07', 1, 0.1, ''),"
      "(2, NULL, -0.05, NULL, NULL, NULL, 0, 1e300, NULL)",
-     "insert into `挿入元` (`番号`,`名`,`額`,`大`,`日`,`記録`,`可否`,`倍`,`空`) values(1,'O''Brien ソ表',"
+     "insert into `挿入元` (`番号`,`名`,`額`,`大`,`日`,`記録`,`可否`,`倍`,`空`) values(1,'O''Brien ソ表\\\\',"
      "1234567890123.45,1234567890123456789012.012345678901,'2024/02/29','2024/02/29 13:45:07',1,0.1,'');\r\n"
      "insert into `挿入元` (`番号`,`名`,`額`,`大`,`日`,`記録`,`可否`,`倍`,`空`) "
      "values(2,NULL,-0.05,NULL,NULL,NULL,0,1e+300,NULL);\r\n"},
@@ -102,8 +102,9 @@ TEST_P(InsertWriterTest, RowsRoundTripThroughTheirOwnStatementFile)
     EXPECT_EQ(GetParam().expected, ReadBytes(first));
 
     ASSERT_TRUE(Run("delete from " + Table()));
-    if (GetParam().kind == DatabaseKind::Postgres)
+    if (GetParam().kind == DatabaseKind::Postgres) {
         ASSERT_TRUE(Run("alter sequence \"挿入元_番号_seq\" restart"));
+    }
     EXPECT_EQ(0, RunStatementFile(nullptr, link_, ("\"" + first + "\"").c_str()));
     EXPECT_EQ("<missing>", ReadBytes(ScratchPath("挿入.err"))) << "no failure, no error file";
     EXPECT_EQ(GetParam().expected, ReadBytes(Write("挿入2.sql", Table())));
