@@ -40,6 +40,23 @@ VornString Apostrophed(const char* value)
     return result;
 }
 
+// A value's literal for the kind: MySQL reads a backslash as an escape, so each real one
+// (never the trail byte of a double-byte character) is doubled to stay itself.
+VornString ValueLiteral(const SqlDialect& dialect, const char* value)
+{
+    if (dialect.kind != DatabaseKind::MySql)
+        return Apostrophed(value);
+    VornString doubled;
+    for (const char* p = value; *p;) {
+        size_t n = sjis::CharLength(p);
+        if (n == 1 && *p == '\\')
+            doubled.Append('\\');
+        doubled.Append(p, n);
+        p += n;
+    }
+    return Apostrophed(doubled);
+}
+
 VornString Hashed(const char* value)
 {
     VornString result("#");
@@ -143,7 +160,7 @@ VornString KeyLiteral(const SqlDialect& dialect, const char* category, const cha
         return VornString(text);
     if (dialect.kind == DatabaseKind::Mdb && IsDate(category))
         return Hashed(text);
-    return Apostrophed(text);
+    return ValueLiteral(dialect, text);
 }
 
 VornString TypedConditionLiteral(const SqlDialect& dialect, const char* category, const char* value)
@@ -168,7 +185,7 @@ VornString StatementLiteral(const SqlDialect& dialect, const FieldColumn& column
     bool money = dialect.kind == DatabaseKind::Postgres && SameIgnoreCase(column.typeName.Text(), "money");
     if (!money && !IsQuotedCategory(column.category.Text()))
         return VornString(text);
-    VornString literal = Apostrophed(text);
+    VornString literal = ValueLiteral(dialect, text);
     if (dialect.kind == DatabaseKind::Oracle && IsDate(column.category.Text()))
         return OracleDateLiteral(literal);
     return literal;

@@ -95,6 +95,9 @@ TEST(DataViewSql, LiteralsDoubleApostrophesAndKeepTypedEnclosures)
     // Grid values are data: a stored 'abc' is quoted again so that it matches itself.
     EXPECT_EQ("'''abc'''", Text(KeyLiteral(kSqlServer, "文字列", "'abc'")));
     EXPECT_EQ("'①～㈱髙表ソ''s'", Text(KeyLiteral(kPostgres, "文字列", "①～㈱髙表ソ's")));
+    // MySQL reads backslashes as escapes: real ones are doubled, ソ's trail byte is not.
+    EXPECT_EQ("'C:\\\\ソ\\\\'", Text(KeyLiteral(kMySql, "文字列", "C:\\ソ\\")));
+    EXPECT_EQ("'C:\\ソ'", Text(KeyLiteral(kPostgres, "文字列", "C:\\ソ")));
     EXPECT_EQ("'2024/01/02'", Text(KeyLiteral(kOracle, "日付", "2024/01/02")));
     EXPECT_EQ("#2024/01/02#", Text(KeyLiteral(kMdb, "日付", "2024/01/02")));
     EXPECT_EQ("12.5", Text(KeyLiteral(kMdb, "数値", "12.5")));

@@ -1,0 +1,135 @@
+// Times the CSV import and export the way the dialogs run them:
+//   import_pg / import_my: a 1,000,000-line Shift_JIS file of 8 columns into "取込計測" on the
+//     benchmark PostgreSQL database and on the sample MariaDB database (the caller creates
+//     the tables and the file)
+//   export_pg: "百万行" of the benchmark PostgreSQL database written to a CSV file
+//   csv_benchmark.exe folder csvfile [tasks]
+// Prints "<task> <seconds> <rows> <private MB growth> <working-set MB growth> [lines]"; an
+// import also checks that inserted + rejected + skipped = the file's lines.
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <string>
+
+#include "common/GridView.h"
+#include "common/TextFile.h"
+#include "schema/NameQuoting.h"
+#include "schema/SchemaBrowser.h"
+#include "structure/CreateTableDialog.h"
+#include "transfer/CsvExport.h"
+#include "transfer/CsvImport.h"
+#include "transfer/CsvImportDialog.h"
+
+namespace {
+
+const char kPostgresBench[] = "KestrovaPgBench,bench,kestrova,kestrova";
+const char kMariaDb[] = "KestrovaMy,sample,kestrova,kestrova";
+const char kImportTable[] = "取込計測";
+
+double Now()
+{
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+struct Memory {
+    double privateBytes;
+    double peakWorkingSet;
+};
+
+Memory MemoryNow()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    const double mb = 1024.0 * 1024.0;
+    return {static_cast<double>(counters.PagefileUsage) / mb, static_cast<double>(counters.PeakWorkingSetSize) / mb};
+}
+
+void Report(const char* task, double started, const Memory& before, long rows, long lines)
+{
+    double seconds = Now() - started;
+    Memory after = MemoryNow();
+    std::printf("%s %.3f %ld %.1f %.1f %ld\n", task, seconds, rows, after.privateBytes - before.privateBytes,
+                after.peakWorkingSet - before.peakWorkingSet, lines);
+    std::fflush(stdout);
+}
+
+bool ImportTask(const char* task, DatabaseKind kind, const char* argument, const char* csv, const std::string& folder)
+{
+    SchemaBrowser link;
+    link.BuildConnection(kind, argument);
+    HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    GridView list(window, 0, 0, 0, 0);
+    link.tableName = kImportTable;
+    if (link.ShowDefinition(list, -1, kind == DatabaseKind::Postgres ? "public" : "") < 0) {
+        std::fprintf(stderr, "%s: no definition: %s\n", task, link.ErrorText.Text());
+        return false;
+    }
+    DefinitionRows definition = ReadDefinitionView(&list);
+    DestroyWindow(window);
+    std::vector<VornString> names;
+    for (const DefinitionRow& row : definition)
+        names.push_back(row[kDefName]);
+    std::vector<VornString> categories = CsvColumnCategories(names, definition);
+    std::vector<transfer::CsvImportColumn> columns;
+    for (size_t i = 0; i < names.size(); ++i)
+        columns.push_back({EncloseName(kind, names[i]), categories[i]});
+
+    Memory before = MemoryNow();
+    double started = Now();
+    CsvImportRun run(kind, link.record.connectionString, EncloseName(kind, kImportTable), columns, CsvImportOptions());
+    if (!run.Connect()) {
+        std::fprintf(stderr, "%s: %s\n", task, run.ErrorText().c_str());
+        return false;
+    }
+    LineReader input;
+    TextFile errors;
+    const std::string errorPath = folder + "\\" + task + "_ERR.csv";
+    if (!input.Open(csv) || !errors.OpenWrite(errorPath.c_str()))
+        return false;
+    run.Run(input, errors);
+    run.Finish(false);
+    errors.Close();
+    Report(task, started, before, run.Counts().inserted, run.Counts().Lines());
+    if (run.Counts().failed)
+        std::fprintf(stderr, "%s: %ld lines rejected (%s)\n", task, run.Counts().failed, errorPath.c_str());
+    return true;
+}
+
+bool ExportTask(const std::string& folder)
+{
+    DbLink link;
+    link.BuildConnection(DatabaseKind::Postgres, kPostgresBench);
+    const std::string path = folder + "\\export.csv";
+    Memory before = MemoryNow();
+    double started = Now();
+    CsvWriteResult result = WriteCsvFile(link, "select * from \"百万行\"", CsvWriteOptions(), path.c_str(), {}, {});
+    Report("export_pg", started, before, result.rows, result.rows);
+    if (!result.opened || !result.written || result.readFailed)
+        std::fprintf(stderr, "export_pg: %s\n", link.ErrorText.Text());
+    return result.opened && result.written && !result.readFailed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: csv_benchmark folder csvfile [tasks]\n");
+        return 2;
+    }
+    const std::string folder = argv[1];
+    const std::string tasks = argc > 3 ? argv[3] : "import_pg,import_my,export_pg";
+    bool ok = true;
+    if (tasks.find("import_pg") != std::string::npos)
+        ok = ImportTask("import_pg", DatabaseKind::Postgres, kPostgresBench, argv[2], folder) && ok;
+    if (tasks.find("import_my") != std::string::npos)
+        ok = ImportTask("import_my", DatabaseKind::MySql, kMariaDb, argv[2], folder) && ok;
+    if (tasks.find("export_pg") != std::string::npos)
+        ok = ExportTask(folder) && ok;
+    return ok ? 0 : 1;
+}
