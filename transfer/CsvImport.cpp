@@ -46,16 +46,34 @@ void CsvImportRun::Reject(TextFile& errors, const PendingLine& pending, const st
     errors.WriteLine(transfer::CsvErrorEntry(pending.line, errorText_.c_str(), statement).c_str());
 }
 
+// Runs a statement inside the open transaction. PostgreSQL gives up a whole transaction
+// after a failed statement, so there each statement gets a savepoint to fall back to.
+bool CsvImportRun::ExecuteKept(const std::string& statement)
+{
+    if (kind_ != DatabaseKind::Postgres || !transactionOpen_)
+        return Execute(statement);
+    static const std::string kSavepoint = "savepoint kestrova_rows";
+    if (!Execute(kSavepoint))
+        return false;
+    if (Execute(statement))
+        return true;
+    std::string reason = errorText_;
+    Execute("rollback to savepoint kestrova_rows");
+    errorText_ = reason;
+    return false;
+}
+
 void CsvImportRun::Flush(TextFile& errors)
 {
     if (pending_.empty())
         return;
+    KeepBatchTransaction();
     if (pending_.size() > 1) {
         std::string statement = builder_.Prefix();
         for (size_t i = 0; i < pending_.size(); ++i) {
             statement.append(i ? ",(" : "(").append(pending_[i].values).push_back(')');
         }
-        if (Execute(statement)) {
+        if (ExecuteKept(statement)) {
             counts_.inserted += static_cast<long>(pending_.size());
             pending_.clear();
             Report();
@@ -66,13 +84,31 @@ void CsvImportRun::Flush(TextFile& errors)
     // rows that can go in do and every rejected line has its own reason.
     for (const PendingLine& pending : pending_) {
         std::string statement = builder_.Prefix() + "(" + pending.values + ")";
-        if (Execute(statement))
+        if (ExecuteKept(statement))
             ++counts_.inserted;
         else
             Reject(errors, pending, statement);
     }
     pending_.clear();
     Report();
+}
+
+// The kinds that take many rows per statement also take them in transactions of about
+// 10,000 rows: a commit per statement costs the database a write to its log each time.
+void CsvImportRun::KeepBatchTransaction()
+{
+    if (!ManyRowsPerStatement())
+        return;
+    if (!transactionOpen_) {
+        transactionOpen_ = SUCCEEDED(connection_.BeginTrans());
+        committedAt_ = counts_.inserted;
+        return;
+    }
+    if (counts_.inserted - committedAt_ >= kRowsPerTransaction) {
+        connection_.CommitTrans();
+        transactionOpen_ = SUCCEEDED(connection_.BeginTrans());
+        committedAt_ = counts_.inserted;
+    }
 }
 
 void CsvImportRun::KeepOracleTransaction()
@@ -135,7 +171,9 @@ void CsvImportRun::Run(LineReader& input, TextFile& errors)
 void CsvImportRun::Finish(bool cancelled)
 {
     if (transactionOpen_) {
-        if (cancelled)
+        // A cancelled Oracle run rolls its open transaction back; the batch transactions
+        // of the other kinds hold rows already counted as imported, and keep them.
+        if (cancelled && kind_ == DatabaseKind::Oracle)
             connection_.RollbackTrans();
         else
             connection_.CommitTrans();

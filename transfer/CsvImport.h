@@ -3,7 +3,8 @@
 // file with its reason and its statement. On the server kinds the lines go to the
 // database many at a time in one statement; when such a statement fails, its lines are
 // run again one by one, so exactly the failing lines are rejected, each with its own
-// error. On Oracle the rows go in transactions committed every 500 rows.
+// error; those kinds take the rows in transactions of about 10,000 rows. On Oracle the
+// rows go one per statement in transactions committed every 500 rows.
 #pragma once
 
 #include <atomic>
@@ -61,11 +62,14 @@ private:
     };
     bool ManyRowsPerStatement() const;
     bool Execute(const std::string& statement);
+    bool ExecuteKept(const std::string& statement);
+    void KeepBatchTransaction();
     void Flush(TextFile& errors);
     void Reject(TextFile& errors, const PendingLine& pending, const std::string& statement);
     void KeepOracleTransaction();
     void Report();
 
+    static constexpr long kRowsPerTransaction = 10000;
     DatabaseKind kind_;
     std::string connectionString_;
     transfer::CsvInsertBuilder builder_;

@@ -10,6 +10,7 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "common/GridView.h"
@@ -82,6 +83,8 @@ bool ImportTask(const char* task, DatabaseKind kind, const char* argument, const
     Memory before = MemoryNow();
     double started = Now();
     CsvImportRun run(kind, link.record.connectionString, EncloseName(kind, kImportTable), columns, CsvImportOptions());
+    if (const char* batch = std::getenv("KESTROVA_BATCH_LINES"))
+        run.batchLines = static_cast<size_t>(std::atoi(batch));
     if (!run.Connect()) {
         std::fprintf(stderr, "%s: %s\n", task, run.ErrorText().c_str());
         return false;
