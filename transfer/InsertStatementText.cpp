@@ -88,14 +88,16 @@ void InsertLineBuilder::BeginRow()
 void InsertLineBuilder::AppendQuoted(const char* text, size_t length)
 {
     // Apostrophes are doubled in every quoted value, whatever its category: a value is
-    // never able to end its literal early.
+    // never able to end its literal early. MySQL also reads a backslash as an escape, so
+    // a value ending in one would swallow the closing apostrophe there.
+    const bool backslashEscapes = kind_ == DatabaseKind::MySql;
     line_.Append('\'');
     size_t run = 0;
     for (size_t pos = 0; pos < length;) {
         size_t n = sjis::CharLength(text + pos);
-        if (n == 1 && text[pos] == '\'') {
+        if (n == 1 && (text[pos] == '\'' || (backslashEscapes && text[pos] == '\\'))) {
             line_.Append(text + run, pos + 1 - run);
-            line_.Append('\'');
+            line_.Append(text[pos]);
             run = pos + 1;
         }
         pos += n > 0 ? n : 1;
@@ -149,6 +151,14 @@ void InsertLineBuilder::AddValue(InsertValueKind kind, const char* text, size_t 
     } else {
         AppendBare(text, length);
     }
+}
+
+void InsertLineBuilder::AddLiteral(const char* literal)
+{
+    if (next_ > 0)
+        line_.Append(",");
+    ++next_;
+    line_.Append(literal);
 }
 
 const VornString& InsertLineBuilder::EndRow()
