@@ -19,8 +19,7 @@ const UINT kExportItems[] = {
 // Commands whose dialogs and runners are not in the program yet: greyed wherever they
 // appear, so that nothing offers an action that would do nothing.
 const UINT kWaitingCommands[] = {
-    IDM_CSV_OUTPUT, IDM_EXPORT_EXCEL, IDM_EXPORT_MYSQL,
-    IDM_EXPORT_ORACLE, IDM_EXPORT_POSTGRES, IDM_EXPORT_SQLSERVER, IDM_EXPORT_MDB,
+    IDM_CSV_OUTPUT,
 };
 
 void EnableCommand(HMENU menu, UINT command, bool enable)

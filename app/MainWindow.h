@@ -108,6 +108,7 @@ private:
     void OpenColumnAssistant(UINT id);
     void OpenRename();
     bool OnFileCommand(UINT id);
+    bool OnExportCommand(UINT id);   // MainExportCommands.cpp
     void Connect(DatabaseKind kind);
     void SetRatio(bool horizontal, int percent);
     void Refresh();

@@ -259,7 +259,7 @@ HRESULT CreateTarget(Connection& destination, DatabaseKind kind, const char* tar
 VornString ExistingTableText(DatabaseKind destination, const char* table)
 {
     VornString text;
-    if (IsFileDestination(destination))
+    if (transfer::IsFileDestination(destination))
         text.Format("テーブル '%s' は既に存在します。", table);
     else
         text.Format("ODBC--呼び出しが失敗しました。 テーブル '%s' は既に存在します。", table);
