@@ -292,9 +292,10 @@ DefinitionRows BridgeDefinition(const FieldList& fields, DatabaseKind destinatio
         row[kDefAdoType].Format("%ld", type);
         if (size > 0 && size < 0x7fffffff)
             row[kDefSize].Format("%ld", size);
-        if (type == 131) {
+        // 255 is the layer's "not reported"; such a column takes the type's own default.
+        if (type == 131 && precision > 0 && precision < 255) {
             row[kDefPrecision].Format("%d", precision);
-            row[kDefScale].Format("%d", scale);
+            row[kDefScale].Format("%d", scale < 255 ? scale : 0);
         }
         binary.push_back(IsBinaryType(type));
         rows.push_back(row);

@@ -103,7 +103,8 @@ private:
             if (choices_.fileOnly)
                 return 1;
         }
-        VornString create = transfer::ExportCreateTable(destination_.kind, target, mapped, choices_.addKey);
+        VornString create = transfer::ExportCreateTable(destination_.kind, target, mapped,
+                                                        choices_.addKey && destination_.kind != DatabaseKind::Excel);
         if (!destinationLink_.OpenConnection()) {
             int answer = AskToContinue(destinationLink_.ErrorText);
             return answer;
