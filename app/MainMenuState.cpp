@@ -16,13 +16,6 @@ const UINT kExportItems[] = {
     IDM_EXPORT_EXCEL, IDM_EXPORT_MYSQL, IDM_EXPORT_ORACLE, IDM_EXPORT_POSTGRES, IDM_EXPORT_SQLSERVER, IDM_EXPORT_MDB,
 };
 
-// Commands whose dialogs and runners are not in the program yet: greyed wherever they
-// appear, so that nothing offers an action that would do nothing.
-const UINT kWaitingCommands[] = {
-    IDM_EXPORT_EXCEL, IDM_EXPORT_MYSQL,
-    IDM_EXPORT_ORACLE, IDM_EXPORT_POSTGRES, IDM_EXPORT_SQLSERVER, IDM_EXPORT_MDB,
-};
-
 void EnableCommand(HMENU menu, UINT command, bool enable)
 {
     if (menu)
@@ -87,19 +80,6 @@ void MainWindow::AfterTableListLoad(bool failed)
     status_.SetSimpleText("");
     if (browser_.typeFilter.IsEmpty())
         RebuildTypeMenu();
-    GreyWaitingCommands();
-}
-
-void MainWindow::GreyWaitingCommands()
-{
-    for (UINT command : kWaitingCommands) {
-        EnableCommand(menu_, command, false);
-        // By command, a menu reaches the items of all its popups.
-        EnableCommand(tableList_->ContextMenu(), command, false);
-        EnableCommand(definitionView_->ContextMenu(), command, false);
-        if (toolBar_.Handle())
-            toolBar_.EnableButton(command, false);
-    }
 }
 
 HMENU MainWindow::TypeMenu() const
@@ -144,7 +124,6 @@ void MainWindow::PrepareTableListMenu()
 {
     HMENU popup = tableList_->ContextPopup();
     EnableExports(popup, !(browser_.Kind() == DatabaseKind::Excel && browser_.excelThroughDsn));
-    GreyWaitingCommands();
 }
 
 void MainWindow::PrepareDefinitionMenu()
@@ -154,7 +133,6 @@ void MainWindow::PrepareDefinitionMenu()
     if (popup && freeSql_)
         BuildUserMenu(popup, settings_, definitionView_->ColumnTitle(0));
     if (!popup || freeSql_) {
-        GreyWaitingCommands();
         return;
     }
     const bool connected = IsConnected();
@@ -181,7 +159,6 @@ void MainWindow::PrepareDefinitionMenu()
                 EnableCommand(popup, item, false);
         }
     }
-    GreyWaitingCommands();
 }
 
 void MainWindow::ShowFreeSqlMode()

@@ -225,7 +225,6 @@ bool MainWindow::CreatePanes()
         FitToDesktop();
     ReadLayoutSettings();
     LayOut();
-    GreyWaitingCommands();
     return true;
 }
 

@@ -113,6 +113,7 @@ private:
     std::vector<VornString> ColumnNamesOf(const char* table);
     void OpenMySqlCsv(bool import);
     bool OnFileCommand(UINT id);
+    bool OnExportCommand(UINT id);   // MainExportCommands.cpp
     void Connect(DatabaseKind kind);
     void SetRatio(bool horizontal, int percent);
     void Refresh();
@@ -172,7 +173,6 @@ private:
     void SetConnectionItemsEnabled(bool enabled);
     void PrepareTableListMenu();
     void PrepareDefinitionMenu();
-    void GreyWaitingCommands();
     HMENU TypeMenu() const;
 
     // Grid events and files (MainGridEvents.cpp)

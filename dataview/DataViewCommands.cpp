@@ -80,6 +80,8 @@ bool DataViewWindow::OnCommand(UINT id)
     case IDM_DV_REFRESH: Reload(); return true;
     case IDM_DV_CSV_INPUT: OpenCsvImport(); return true;
     case IDM_DV_CSV_OUTPUT: OpenCsvExport(); return true;
+    case IDM_DV_EXPORT_EXCEL: case IDM_DV_EXPORT_MDB: case IDM_DV_EXPORT_SQLSERVER:
+    case IDM_DV_EXPORT_MYSQL: case IDM_DV_EXPORT_ORACLE: case IDM_DV_EXPORT_POSTGRES: ExportView(id); return true;
     case IDM_DV_DEFAULT_PLACE: PlaceDefault(); return true;
     case IDM_DV_MARK: MarkSelected(true); return true;
     case IDM_DV_UNMARK: MarkSelected(false); return true;

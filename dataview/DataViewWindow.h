@@ -92,6 +92,7 @@ private:
     void SendSqlText(UINT id);
     void EditInTextArea();
     void ClearOptions();
+    void ExportView(UINT id);   // DataViewExport.cpp
     void RestoreOptions();
     void OpenConditionDialog();
     void OpenColumnsDialog();

@@ -192,10 +192,17 @@ VornString ConnectionRecord::SourceReference(const char* table) const
     VornString text = ReferencePrefix(kind, true, filePath, server, database, user, password);
     if (text.IsEmpty())
         return text;
+    VornString name(table ? table : "");
+    name.ReplaceAll("]", "]]");
     text.Append(".[");
-    text.Append(table);
+    text.Append(name);
     text.Append("]");
     return text;
+}
+
+VornString ConnectionRecord::SourceDatabaseReference() const
+{
+    return ReferencePrefix(kind, true, filePath, server, database, user, password);
 }
 
 VornString DestinationConnectionString(DatabaseKind kind, const char* path, const char* server,

@@ -36,8 +36,11 @@ struct ConnectionRecord {
     // Sets the fields the kind uses and the connection string; an unknown kind changes nothing.
     bool Build(DatabaseKind newKind, const char* argument);
 
-    // "[...].[table]": the current table as another engine's SQL names it.
+    // "[...].[table]": the current table as another engine's SQL names it; a "]" in the
+    // table's name is doubled so that it cannot end the bracket early.
     VornString SourceReference(const char* table) const;
+    // The "[...]" part alone.
+    VornString SourceDatabaseReference() const;
 };
 
 // The export target's connection: like the connection string, but Excel never uses

@@ -87,9 +87,9 @@ void InsertLineBuilder::BeginRow()
 
 void InsertLineBuilder::AppendQuoted(const char* text, size_t length)
 {
-    // Apostrophes are doubled in every quoted value, whatever its category, and on MySQL,
-    // which reads a backslash as an escape, backslashes too: a value is never able to end
-    // its literal early.
+    // Apostrophes are doubled in every quoted value, whatever its category: a value is
+    // never able to end its literal early. MySQL also reads a backslash as an escape, so
+    // a value ending in one would swallow the closing apostrophe there.
     const bool backslashEscapes = kind_ == DatabaseKind::MySql;
     line_.Append('\'');
     size_t run = 0;
@@ -151,6 +151,14 @@ void InsertLineBuilder::AddValue(InsertValueKind kind, const char* text, size_t 
     } else {
         AppendBare(text, length);
     }
+}
+
+void InsertLineBuilder::AddLiteral(const char* literal)
+{
+    if (next_ > 0)
+        line_.Append(",");
+    ++next_;
+    line_.Append(literal);
 }
 
 const VornString& InsertLineBuilder::EndRow()

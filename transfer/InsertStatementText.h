@@ -39,8 +39,12 @@ public:
     void BeginRow();
     // The values in the order of the columns.
     void AddValue(InsertValueKind kind, const char* text, size_t length);
+    // A value already spelt as a literal of the kind (a binary constant).
+    void AddLiteral(const char* literal);
     // The finished line, ending ");\n".
     const VornString& EndRow();
+    // Bytes of "insert into T (a,b) values(" at the start of every line.
+    size_t PrefixLength() const { return prefix_.Length(); }
 
     size_t ColumnCount() const { return columns_.size(); }
 

@@ -21,16 +21,6 @@ const DefinitionRow* DefinitionOf(const DefinitionRows& definition, const char* 
     return nullptr;
 }
 
-transfer::InsertValueKind InsertKindOf(VariantTextKind kind)
-{
-    switch (kind) {
-    case VariantTextKind::Null: return transfer::InsertValueKind::Null;
-    case VariantTextKind::Boolean: return transfer::InsertValueKind::Boolean;
-    case VariantTextKind::Unconvertible: return transfer::InsertValueKind::Unconvertible;
-    default: return transfer::InsertValueKind::Text;
-    }
-}
-
 struct WrittenField {
     long index;
     bool textColumn;
@@ -83,7 +73,7 @@ bool WriteInsertStatements(DbLink& link, DatabaseKind kind, const char* table, c
     while (fileWritten && !rows.Eof()) {
         builder.BeginRow();
         for (const WrittenField& column : written) {
-            transfer::InsertValueKind valueKind = InsertKindOf(speller.Spell(fields.Item(column.index)->Value()));
+            transfer::InsertValueKind valueKind = InsertValueKindOf(speller.Spell(fields.Item(column.index)->Value()));
             // An empty text stays an empty string only where the column holds text.
             if (valueKind == transfer::InsertValueKind::Text && speller.Length() == 0 && !column.textColumn)
                 valueKind = transfer::InsertValueKind::Null;

@@ -180,3 +180,13 @@ void VariantSpeller::FromDate(DATE date)
     text_.push_back(':');
     AppendTwoDigits(text_, time.wSecond);
 }
+
+transfer::InsertValueKind InsertValueKindOf(VariantTextKind kind)
+{
+    switch (kind) {
+    case VariantTextKind::Null: return transfer::InsertValueKind::Null;
+    case VariantTextKind::Boolean: return transfer::InsertValueKind::Boolean;
+    case VariantTextKind::Unconvertible: return transfer::InsertValueKind::Unconvertible;
+    default: return transfer::InsertValueKind::Text;
+    }
+}

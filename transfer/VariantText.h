@@ -11,6 +11,8 @@
 #include <cstddef>
 #include <string>
 
+#include "InsertStatementText.h"
+
 enum class VariantTextKind {
     Null,          // empty or null
     Text,          // a string
@@ -37,3 +39,6 @@ private:
 
     std::string text_;
 };
+
+// How an INSERT line writes a value of that kind.
+transfer::InsertValueKind InsertValueKindOf(VariantTextKind kind);

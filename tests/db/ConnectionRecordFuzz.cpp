@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/SjisText.h"
 #include "db/ConnectionRecord.h"
 #include "fuzz/FuzzSupport.h"
 
@@ -142,7 +143,15 @@ void CheckKind(DatabaseKind kind, const std::string& input, bool noHeader, const
 
     Fields used = kept;
     used.database = oracle ? std::string() : kept.database;
-    if (Reference(kind, used, true) + ".[" + input + "]" != record.SourceReference(input.c_str()).Text())
+    std::string bracketed;
+    for (size_t pos = 0; pos < input.size();) {
+        size_t n = sjis::CharLength(input.c_str() + pos);
+        bracketed.append(input, pos, n);
+        if (n == 1 && input[pos] == ']')
+            bracketed += ']';
+        pos += n;
+    }
+    if (Reference(kind, used, true) + ".[" + bracketed + "]" != record.SourceReference(input.c_str()).Text())
         fuzz::Fail(kTarget, "the source reference differs from the table's text", input);
     std::string destination =
         DestinationConnectionString(kind, typed.path.c_str(), typed.server.c_str(), typed.database.c_str(),

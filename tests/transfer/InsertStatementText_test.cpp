@@ -83,12 +83,18 @@ TEST(InsertStatementText, ValuesAreSpeltByCategoryAndKind)
     Add(mdb, InsertValueKind::Text, "-1.5E+300");
     EXPECT_STREQ("insert into [t] ([b],[x]) values(True,-1.5E+300);\n", mdb.EndRow());
 
-    // MySQL reads a backslash in a literal as an escape: a real one is doubled, the trail
-    // byte of ソ is not.
-    InsertLineBuilder mysql(DatabaseKind::MySql, "`t`", {Column("`s`", "文字列")});
+    // MySQL reads a backslash as an escape: doubled there (a trail byte 0x5C of 表 stays),
+    // kept on the kinds that read it as it is.
+    InsertLineBuilder mysql(DatabaseKind::MySql, "`t`", {Column("`s`", "文字列"), Column("`p`", "文字列")});
     mysql.BeginRow();
-    Add(mysql, InsertValueKind::Text, "C:\\ソ\\");
-    EXPECT_STREQ("insert into `t` (`s`) values('C:\\\\ソ\\\\');\n", mysql.EndRow());
+    Add(mysql, InsertValueKind::Text, "C:\\表\\");
+    mysql.AddLiteral("X'0102'");
+    EXPECT_STREQ("insert into `t` (`s`,`p`) values('C:\\\\表\\\\',X'0102');\n", mysql.EndRow());
+    EXPECT_EQ(std::strlen("insert into `t` (`s`,`p`) values("), mysql.PrefixLength());
+    InsertLineBuilder plain(DatabaseKind::Postgres, "t", {Column("s", "文字列")});
+    plain.BeginRow();
+    Add(plain, InsertValueKind::Text, "C:\\");
+    EXPECT_STREQ("insert into t (s) values('C:\\');\n", plain.EndRow());
 }
 
 TEST(InsertStatementText, NumberLiteralsAreRecognisedStrictly)
