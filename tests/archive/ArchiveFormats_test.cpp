@@ -93,6 +93,30 @@ TEST(ArchiveFormats, DamagedArchivesAreRefusedAndBadDataFailsItsCheck)
     }
 }
 
+TEST(ArchiveFormats, HeaderFieldsPointingPastTheirRecordsAreRefused)
+{
+    std::vector<ArchiveMember> members = Packed(kLzh);
+    std::string lzh = kLzh.Write({members[0]});
+    std::vector<ArchiveMember> read;
+    for (size_t field : {size_t(0), size_t(7), size_t(24)}) {  // header size, packed size, first extended header
+        std::string damaged = lzh;
+        damaged[field] = static_cast<char>(0xF0);
+        damaged[field + 1] = static_cast<char>(0xFF);
+        EXPECT_EQ(ArchiveStatus::ArchiveDamaged, kLzh.Read(damaged, read)) << field;
+    }
+    std::string zip = kZip.Write(Packed(kZip));
+    size_t end = zip.size() - 22;
+    for (size_t field : {end + 10, end + 16}) {  // entry count, central directory offset
+        std::string damaged = zip;
+        damaged[field] = static_cast<char>(0x70);
+        EXPECT_EQ(ArchiveStatus::ArchiveDamaged, kZip.Read(damaged, read)) << field;
+    }
+    std::string localName = zip;
+    localName[26] = static_cast<char>(0xFF);  // first member's name length in its local header
+    localName[27] = static_cast<char>(0xFF);
+    EXPECT_EQ(ArchiveStatus::ArchiveDamaged, kZip.Read(localName, read));
+}
+
 // Made by an independent LZH encoder (levels 0, 1 and 2, -lh5- and -lh0-) from
 // a.txt, r.bin and d/表ソ.txt dated 2001-04-01 12:34:56 UTC.
 TEST(LzhFormat, ReadsHeaderLevelsZeroOneAndTwoOfAnotherEncoder)
