@@ -10,7 +10,6 @@
 
 #ifdef _WIN32
 #include <direct.h>
-#include <io.h>
 #endif
 
 #include "archive/dlls/ArchivePath.h"
