@@ -5,6 +5,9 @@
 #      PostgreSQL, against psql's \copy of the same file
 #   2. the same into MariaDB, against load data local infile of the same file
 #   3. the export of "百万行" from PostgreSQL to CSV, against psql's \copy ... to
+#   4. the export's bridge copying "百万行" from PostgreSQL into MariaDB (select-into: the
+#      table created by the bridge), against psql's \copy to a file followed by MariaDB's
+#      load data local infile of it
 # Kestrova's figures are measured inside the program the way the dialogs run (connection
 # included); the peers' are whole runs, best of three, the table emptied before each.
 #   bash scripts/bench-csv.sh
@@ -32,7 +35,7 @@ work=$(mktemp -d)
 chmod 755 "$work"
 cleanup() {
     pg -c 'drop table if exists "取込計測"' >/dev/null 2>&1 || true
-    my sample -e 'drop table if exists `取込計測`' >/dev/null 2>&1 || true
+    my sample -e 'drop table if exists `取込計測`; drop table if exists `百万行写`' >/dev/null 2>&1 || true
     rm -rf "$work"
     stop_display
     [ "$databases_were_running" = 1 ] || scripts/sampledb.sh stop >/dev/null || true
@@ -51,6 +54,7 @@ awk 'BEGIN {
 }' | iconv -f UTF-8 -t CP932 > "$csv"
 columns='("番号" int primary key, "名前" varchar(40), "金額" numeric(12,2), "日付" date, "時刻" timestamp, "数量" int, "備考" text, "区分" varchar(10))'
 pg -c "drop table if exists \"取込計測\"; create table \"取込計測\" $columns"
+my sample -e 'drop table if exists `百万行写`'
 my sample -e "drop table if exists \`取込計測\`; create table \`取込計測\` $(echo "$columns" | tr '"' '`' | sed 's/timestamp/datetime/')"
 
 if [ -r /proc/sys/fs/binfmt_misc/qemu-i386 ] && head -n 1 /proc/sys/fs/binfmt_misc/qemu-i386 | grep -qx enabled; then
@@ -89,14 +93,24 @@ before_each='my sample -e "truncate \`取込計測\`"'
 peer_my=$(best my --local-infile=1 sample -e "load data local infile '$work/clean.csv' into table \`取込計測\` character set cp932 fields terminated by ',' lines terminated by '\\r\\n'")
 before_each=''
 peer_export=$(best pg -c "\\copy \"百万行\" to '$work/peer.csv' with (format csv)")
+my sample -e 'create table `百万行peer` (`番号` int primary key, `名前` varchar(40), `金額` decimal(12,2), `日付` date)'
+before_each='my sample -e "truncate \`百万行peer\`"'
+bridge_peer() {
+    pg -c "\\copy \"百万行\" to '$work/bridge.csv' with (format csv)" &&
+        my --local-infile=1 sample -e "load data local infile '$work/bridge.csv' into table \`百万行peer\` fields terminated by ','"
+}
+peer_bridge=$(best bridge_peer)
+my sample -e 'drop table `百万行peer`'
+before_each=
 
 verdict() { if [ "$(echo "$1" | bc -l)" = 1 ]; then echo met; else echo missed; fi; }
 printf '%-28s %10s %8s %7s %10s %10s %9s  %s\n' task kestrova_s peer_s ratio rows/s "growth MB" lines goals
-for task in import_pg import_my export_pg; do
+for task in import_pg import_my export_pg bridge_pg_my; do
     case $task in
         import_pg) label="import, PostgreSQL"; peer=$peer_pg; goal=30000; memory=50 ;;
         import_my) label="import, MariaDB"; peer=$peer_my; goal=30000; memory=50 ;;
         export_pg) label="export, PostgreSQL"; peer=$peer_export; goal=150000; memory=30 ;;
+        bridge_pg_my) label="bridge, PostgreSQL → MariaDB"; peer=$peer_bridge; goal=20000; memory=50 ;;
     esac
     seconds=$(figure $task 2); rows=$(figure $task 3); private=$(figure $task 4); peak=$(figure $task 5)
     lines=$(figure $task 6)

@@ -3,6 +3,8 @@
 //     benchmark PostgreSQL database and on the sample MariaDB database (the caller creates
 //     the tables and the file)
 //   export_pg: "百万行" of the benchmark PostgreSQL database written to a CSV file
+//   bridge_pg_my: "百万行" copied by the export's bridge into the sample MariaDB database as
+//     "百万行写" (the select-into form: the bridge creates the table; the caller drops it)
 //   csv_benchmark.exe folder csvfile [tasks]
 // Prints "<task> <seconds> <rows> <private MB growth> <working-set MB growth> [lines]"; an
 // import also checks that inserted + rejected + skipped = the file's lines.
@@ -21,6 +23,9 @@
 #include "transfer/CsvExport.h"
 #include "transfer/CsvImport.h"
 #include "transfer/CsvImportDialog.h"
+#include "transfer/ExportBridge.h"
+#include "transfer/ExportStatement.h"
+#include "db/ConnectionRecord.h"
 
 namespace {
 
@@ -117,6 +122,36 @@ bool ExportTask(const std::string& folder)
     return result.opened && result.written && !result.readFailed;
 }
 
+bool BridgeTask()
+{
+    DbLink source;
+    source.BuildConnection(DatabaseKind::Postgres, kPostgresBench);
+    char folder[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, folder, sizeof folder);
+    VornString programFolder(folder);
+    programFolder.RemoveFileSpec();
+    programFolder.Append("\\");
+    transfer::ExportStatement statement;
+    statement.form = transfer::ExportForm::SelectInto;
+    statement.destinationReference =
+        DestinationReference(DatabaseKind::MySql, "", "KestrovaMy", "sample", "kestrova", "kestrova");
+    statement.target = "百万行写";
+    statement.columns = "*";
+    statement.sourceReference = source.record.SourceDatabaseReference();
+    statement.sourceTable = "百万行";
+    Memory before = MemoryNow();
+    double started = Now();
+    if (!OpenExportBridge(source, programFolder, DatabaseKind::Postgres, DatabaseKind::MySql)) {
+        std::fprintf(stderr, "bridge: %s\n", source.ErrorText.Text());
+        return false;
+    }
+    int result = source.ExecuteAndClassify(transfer::BuildExportStatement(statement), DatabaseKind::MySql);
+    Report("bridge_pg_my", started, before, result == 0 ? 1000000 : 0, 1000000);
+    if (result != 0)
+        std::fprintf(stderr, "bridge: %d %s\n", result, source.ErrorText.Text());
+    return result == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -126,7 +161,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-    const std::string tasks = argc > 3 ? argv[3] : "import_pg,import_my,export_pg";
+    const std::string tasks = argc > 3 ? argv[3] : "import_pg,import_my,export_pg,bridge_pg_my";
     bool ok = true;
     if (tasks.find("import_pg") != std::string::npos)
         ok = ImportTask("import_pg", DatabaseKind::Postgres, kPostgresBench, argv[2], folder) && ok;
@@ -134,5 +169,7 @@ int main(int argc, char** argv)
         ok = ImportTask("import_my", DatabaseKind::MySql, kMariaDb, argv[2], folder) && ok;
     if (tasks.find("export_pg") != std::string::npos)
         ok = ExportTask(folder) && ok;
+    if (tasks.find("bridge_pg_my") != std::string::npos)
+        ok = BridgeTask() && ok;
     return ok ? 0 : 1;
 }
