@@ -266,6 +266,7 @@ TEST(StructureTypeMapping, DefinitionFilesCarryTablesBetweenPostgresAndMariaDb)
     RecordingWindow owner("型", false);
     GridView list(owner.Handle(), 0, 0, 600, 300);
     std::string table = "source → target: column (source type → target type)\n";
+    std::string everyKind = "source type | Excel | MDB | SQLServer | MySQL | Oracle | Postgres\n";
     for (const Server& from : {kPostgres, kMariaDb}) {
         const Server& to = from.kind == DatabaseKind::Postgres ? kMariaDb : kPostgres;
         SchemaBrowser source, target;
@@ -280,6 +281,25 @@ TEST(StructureTypeMapping, DefinitionFilesCarryTablesBetweenPostgresAndMariaDb)
         source.tableName = "型元";
         ASSERT_EQ(14, source.ShowDefinition(list, -1, from.kind == DatabaseKind::Postgres ? "public" : ""));
         DefinitionRows sourceRows = ReadDefinitionView(&list);
+        // Every kind's reading of the same definition file, for the record.
+        const DatabaseKind kinds[] = {DatabaseKind::Excel, DatabaseKind::Mdb, DatabaseKind::SqlServer,
+                                      DatabaseKind::MySql, DatabaseKind::Oracle, DatabaseKind::Postgres};
+        std::vector<std::string> cells(sourceRows.size());
+        for (DatabaseKind kind : kinds) {
+            DefinitionFileTable read;
+            ASSERT_TRUE(ReadDefinitionFileText(DefinitionFileText(from.kind, "型元", sourceRows), kind, read));
+            for (size_t i = 0; i < read.columns.size() && i < cells.size(); ++i) {
+                const DefinitionFileColumn& column = read.columns[i];
+                std::string type = column.type.Text();
+                if (!column.size.IsEmpty())
+                    type += "(" + std::string(column.size.Text()) +
+                            (column.scale.IsEmpty() ? "" : "," + std::string(column.scale.Text())) + ")";
+                cells[i] += " | " + type;
+            }
+        }
+        for (size_t i = 0; i < sourceRows.size(); ++i)
+            everyKind += std::string(KindSectionName(from.kind)) + " " + sourceRows[i][kDefTypeName].Text() + cells[i] +
+                         "\n";
         DefinitionFileTable file;
         ASSERT_TRUE(ReadDefinitionFileText(DefinitionFileText(from.kind, "型元", sourceRows), to.kind, file));
         TableColumnRows rows;
@@ -316,7 +336,7 @@ TEST(StructureTypeMapping, DefinitionFilesCarryTablesBetweenPostgresAndMariaDb)
             link->ExecuteSqlText();
         }
     }
-    WriteBytes(ScratchPath("type-mapping.txt"), table);
+    WriteBytes(ScratchPath("type-mapping.txt"), table + "\n" + everyKind);
     std::printf("%s", table.c_str());
 }
 

@@ -302,8 +302,9 @@ TEST_P(CsvDialogTest, TheDialogCountsTheLinesAndSaysHowTheRunEnded)
             std::string text = DialogStaticText(done);
             counters = ItemText(dialog, IDC_CSV_INSERTED) + "/" + ItemText(dialog, IDC_CSV_SKIPPED) + "/" +
                        ItemText(dialog, IDC_CSV_FAILED);
-            SaveScreenshot(dialog, "KESTROVA_SCREENSHOT_CSV");
             Press(done, IDOK);
+            WaitFor([&] { return !IsWindow(done); });
+            SaveScreenshot(dialog, "KESTROVA_SCREENSHOT_CSV");
             return text;
         }());
         Press(dialog, IDCANCEL);
