@@ -46,21 +46,58 @@ void CsvImportRun::Reject(TextFile& errors, const PendingLine& pending, const st
     errors.WriteLine(transfer::CsvErrorEntry(pending.line, errorText_.c_str(), statement).c_str());
 }
 
-// Runs a statement inside the open transaction. PostgreSQL gives up a whole transaction
-// after a failed statement, so there each statement gets a savepoint to fall back to.
-bool CsvImportRun::ExecuteKept(const std::string& statement)
+std::string CsvImportRun::BatchStatement(const PendingLine* lines, size_t count) const
 {
-    if (kind_ != DatabaseKind::Postgres || !transactionOpen_)
-        return Execute(statement);
-    static const std::string kSavepoint = "savepoint kestrova_rows";
-    if (!Execute(kSavepoint))
-        return false;
-    if (Execute(statement))
-        return true;
+    std::string statement = builder_.Prefix();
+    for (size_t i = 0; i < count; ++i)
+        statement.append(i ? ",(" : "(").append(lines[i].values).push_back(')');
+    return statement;
+}
+
+// The lines of a failed statement go in again in halves, and the halves that fail in
+// halves again, down to single lines: the rows that can go in do, every rejected line has
+// its own reason, and one bad line among hundreds costs a handful of statements.
+void CsvImportRun::RunInHalves(TextFile& errors, const PendingLine* lines, size_t count)
+{
+    if (count == 1) {
+        std::string statement = builder_.Prefix() + "(" + lines->values + ")";
+        if (Execute(statement))
+            ++counts_.inserted;
+        else
+            Reject(errors, *lines, statement);
+        return;
+    }
+    const size_t half = count / 2;
+    for (const auto& part : {std::make_pair(lines, half), std::make_pair(lines + half, count - half)}) {
+        if (part.second > 1 && Execute(BatchStatement(part.first, part.second)))
+            counts_.inserted += static_cast<long>(part.second);
+        else
+            RunInHalves(errors, part.first, part.second);
+    }
+}
+
+void CsvImportRun::RunLineByLine(TextFile& errors, const std::vector<PendingLine>& lines)
+{
+    if (!lines.empty())
+        RunInHalves(errors, lines.data(), lines.size());
+}
+
+// PostgreSQL gives up a whole transaction after one failed statement. The rows taken since
+// the last commit are therefore kept: after a failure the transaction is rolled back and
+// they go in again without one, then the failed statement's lines one by one.
+void CsvImportRun::RecoverAbortedTransaction(TextFile& errors)
+{
+    connection_.RollbackTrans();
+    transactionOpen_ = false;
     std::string reason = errorText_;
-    Execute("rollback to savepoint kestrova_rows");
+    for (std::vector<PendingLine>& batch : sinceCommit_) {
+        if (Execute(BatchStatement(batch.data(), batch.size())))
+            continue;
+        counts_.inserted -= static_cast<long>(batch.size());
+        RunLineByLine(errors, batch);
+    }
+    sinceCommit_.clear();
     errorText_ = reason;
-    return false;
 }
 
 void CsvImportRun::Flush(TextFile& errors)
@@ -68,27 +105,19 @@ void CsvImportRun::Flush(TextFile& errors)
     if (pending_.empty())
         return;
     KeepBatchTransaction();
-    if (pending_.size() > 1) {
-        std::string statement = builder_.Prefix();
-        for (size_t i = 0; i < pending_.size(); ++i) {
-            statement.append(i ? ",(" : "(").append(pending_[i].values).push_back(')');
-        }
-        if (ExecuteKept(statement)) {
-            counts_.inserted += static_cast<long>(pending_.size());
-            pending_.clear();
-            Report();
-            return;
-        }
+    const bool keepForRecovery = kind_ == DatabaseKind::Postgres && transactionOpen_;
+    if (Execute(pending_.size() > 1 ? BatchStatement(pending_.data(), pending_.size())
+                                     : builder_.Prefix() + "(" + pending_.front().values + ")")) {
+        counts_.inserted += static_cast<long>(pending_.size());
+        if (keepForRecovery)
+            sinceCommit_.push_back(std::move(pending_));
+        pending_.clear();
+        Report();
+        return;
     }
-    // One line, or a statement of many that failed: each line on its own, so that the
-    // rows that can go in do and every rejected line has its own reason.
-    for (const PendingLine& pending : pending_) {
-        std::string statement = builder_.Prefix() + "(" + pending.values + ")";
-        if (ExecuteKept(statement))
-            ++counts_.inserted;
-        else
-            Reject(errors, pending, statement);
-    }
+    if (keepForRecovery)
+        RecoverAbortedTransaction(errors);
+    RunLineByLine(errors, pending_);
     pending_.clear();
     Report();
 }
@@ -106,6 +135,7 @@ void CsvImportRun::KeepBatchTransaction()
     }
     if (counts_.inserted - committedAt_ >= kRowsPerTransaction) {
         connection_.CommitTrans();
+        sinceCommit_.clear();
         transactionOpen_ = SUCCEEDED(connection_.BeginTrans());
         committedAt_ = counts_.inserted;
     }

@@ -2,8 +2,9 @@
 // becomes one INSERT or is counted as skipped, and a rejected line lands in the error
 // file with its reason and its statement. On the server kinds the lines go to the
 // database many at a time in one statement; when such a statement fails, its lines are
-// run again one by one, so exactly the failing lines are rejected, each with its own
-// error; those kinds take the rows in transactions of about 10,000 rows. On Oracle the
+// run again in ever smaller parts down to single lines, so exactly the failing lines are
+// rejected, each with its own error; those kinds take the rows in transactions of about
+// 10,000 rows. On Oracle the
 // rows go one per statement in transactions committed every 500 rows.
 #pragma once
 
@@ -62,7 +63,10 @@ private:
     };
     bool ManyRowsPerStatement() const;
     bool Execute(const std::string& statement);
-    bool ExecuteKept(const std::string& statement);
+    std::string BatchStatement(const PendingLine* lines, size_t count) const;
+    void RunInHalves(TextFile& errors, const PendingLine* lines, size_t count);
+    void RunLineByLine(TextFile& errors, const std::vector<PendingLine>& lines);
+    void RecoverAbortedTransaction(TextFile& errors);
     void KeepBatchTransaction();
     void Flush(TextFile& errors);
     void Reject(TextFile& errors, const PendingLine& pending, const std::string& statement);
@@ -76,6 +80,7 @@ private:
     CsvImportOptions options_;
     Connection connection_;
     std::vector<PendingLine> pending_;
+    std::vector<std::vector<PendingLine>> sinceCommit_;   // Postgres: the batches since the last commit
     std::vector<std::string> fields_;
     CsvImportCounts counts_;
     std::string errorText_;
