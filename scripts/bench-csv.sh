@@ -14,16 +14,9 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
-build_dir="${BUILD_DIR:-build/win32}"
-cmake --preset win32 >/dev/null
-cmake --build "$build_dir" --target csv_benchmark -j "$(nproc)" >/dev/null
-
-databases_were_running=0
-scripts/sampledb.sh status >/dev/null 2>&1 && databases_were_running=1
-scripts/sampledb.sh start >/dev/null
-scripts/sampledb.sh bench >/dev/null
-source scripts/wine-env.sh
-source scripts/display.sh
+source scripts/bench-lib.sh
+bench_build csv_benchmark
+bench_start_databases
 
 pg_port=$(cat .data/pg.port)
 my_port=$(cat .data/mysql.port)
@@ -38,7 +31,7 @@ cleanup() {
     my sample -e 'drop table if exists `取込計測`; drop table if exists `百万行写`' >/dev/null 2>&1 || true
     rm -rf "$work"
     stop_display
-    [ "$databases_were_running" = 1 ] || scripts/sampledb.sh stop >/dev/null || true
+    bench_stop_databases
 }
 trap cleanup EXIT
 
@@ -57,11 +50,7 @@ pg -c "drop table if exists \"取込計測\"; create table \"取込計測\" $col
 my sample -e 'drop table if exists `百万行写`'
 my sample -e "drop table if exists \`取込計測\`; create table \`取込計測\` $(echo "$columns" | tr '"' '`' | sed 's/timestamp/datetime/')"
 
-if [ -r /proc/sys/fs/binfmt_misc/qemu-i386 ] && head -n 1 /proc/sys/fs/binfmt_misc/qemu-i386 | grep -qx enabled; then
-    echo "i386 code: emulated (qemu-user); peers: native"
-else
-    echo "i386 code: native"
-fi
+bench_platform
 
 start_display
 status=0

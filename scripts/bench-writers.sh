@@ -12,16 +12,9 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
-build_dir="${BUILD_DIR:-build/win32}"
-cmake --preset win32 >/dev/null
-cmake --build "$build_dir" --target writer_benchmark -j "$(nproc)" >/dev/null
-
-databases_were_running=0
-scripts/sampledb.sh status >/dev/null 2>&1 && databases_were_running=1
-scripts/sampledb.sh start >/dev/null
-scripts/sampledb.sh bench >/dev/null
-source scripts/wine-env.sh
-source scripts/display.sh
+source scripts/bench-lib.sh
+bench_build writer_benchmark
+bench_start_databases
 
 pg_port=$(cat .data/pg.port)
 my_port=$(cat .data/mysql.port)
@@ -33,7 +26,7 @@ cleanup() {
     my sample -e 'drop table if exists `百万行`' >/dev/null 2>&1 || true
     rm -rf "$work"
     stop_display
-    [ "$databases_were_running" = 1 ] || scripts/sampledb.sh stop >/dev/null || true
+    bench_stop_databases
 }
 trap cleanup EXIT
 my sample <<'SQL'
@@ -52,11 +45,7 @@ best() {
     printf '%s' "$times" | sort -g | head -n 1
 }
 
-if [ -r /proc/sys/fs/binfmt_misc/qemu-i386 ] && head -n 1 /proc/sys/fs/binfmt_misc/qemu-i386 | grep -qx enabled; then
-    echo "i386 code: emulated (qemu-user); peers: native"
-else
-    echo "i386 code: native"
-fi
+bench_platform
 
 start_display
 status=0

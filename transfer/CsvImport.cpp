@@ -22,21 +22,23 @@ bool CsvImportRun::Connect()
     connection_.SetCursorLocation(ado::adUseServer);
     if (SUCCEEDED(connection_.Open(connectionString_.c_str(), "", "", -1)))
         return true;
+    TakeErrors();
+    return false;
+}
+
+void CsvImportRun::TakeErrors()
+{
     errorText_.clear();
     const ErrorList& errors = connection_.Errors();
     for (long i = 0; i < errors.Count(); ++i)
         errorText_.append(errors.Item(i)->Description().Text()).append("\n");
-    return false;
 }
 
 bool CsvImportRun::Execute(const std::string& statement)
 {
     if (SUCCEEDED(connection_.Execute(statement.c_str(), nullptr, ado::adExecuteNoRecords)))
         return true;
-    errorText_.clear();
-    const ErrorList& errors = connection_.Errors();
-    for (long i = 0; i < errors.Count(); ++i)
-        errorText_.append(errors.Item(i)->Description().Text()).append("\n");
+    TakeErrors();
     return false;
 }
 

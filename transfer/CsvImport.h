@@ -63,6 +63,8 @@ private:
     };
     bool ManyRowsPerStatement() const;
     bool Execute(const std::string& statement);
+    // The connection's errors into errorText_, each followed by "\n".
+    void TakeErrors();
     std::string BatchStatement(const PendingLine* lines, size_t count) const;
     void RunInHalves(TextFile& errors, const PendingLine* lines, size_t count);
     void RunLineByLine(TextFile& errors, const std::vector<PendingLine>& lines);

@@ -9,12 +9,12 @@
 // Prints "<task> <seconds> <rows> <private MB growth> <working-set MB growth> [lines]"; an
 // import also checks that inserted + rejected + skipped = the file's lines.
 #include <windows.h>
-#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "BenchClock.h"
 #include "common/GridView.h"
 #include "common/TextFile.h"
 #include "schema/NameQuoting.h"
@@ -33,32 +33,10 @@ const char kPostgresBench[] = "KestrovaPgBench,bench,kestrova,kestrova";
 const char kMariaDb[] = "KestrovaMy,sample,kestrova,kestrova";
 const char kImportTable[] = "取込計測";
 
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-struct Memory {
-    double privateBytes;
-    double peakWorkingSet;
-};
-
-Memory MemoryNow()
-{
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    const double mb = 1024.0 * 1024.0;
-    return {static_cast<double>(counters.PagefileUsage) / mb, static_cast<double>(counters.PeakWorkingSetSize) / mb};
-}
-
-void Report(const char* task, double started, const Memory& before, long rows, long lines)
+void Report(const char* task, double started, const ProcessMemory& before, long rows, long lines)
 {
     double seconds = Now() - started;
-    Memory after = MemoryNow();
+    ProcessMemory after = MemoryNow();
     std::printf("%s %.3f %ld %.1f %.1f %ld\n", task, seconds, rows, after.privateBytes - before.privateBytes,
                 after.peakWorkingSet - before.peakWorkingSet, lines);
     std::fflush(stdout);
@@ -85,7 +63,7 @@ bool ImportTask(const char* task, DatabaseKind kind, const char* argument, const
     for (size_t i = 0; i < names.size(); ++i)
         columns.push_back({EncloseName(kind, names[i]), categories[i]});
 
-    Memory before = MemoryNow();
+    ProcessMemory before = MemoryNow();
     double started = Now();
     CsvImportRun run(kind, link.record.connectionString, EncloseName(kind, kImportTable), columns, CsvImportOptions());
     if (const char* batch = std::getenv("KESTROVA_BATCH_LINES"))
@@ -113,7 +91,7 @@ bool ExportTask(const std::string& folder)
     DbLink link;
     link.BuildConnection(DatabaseKind::Postgres, kPostgresBench);
     const std::string path = folder + "\\export.csv";
-    Memory before = MemoryNow();
+    ProcessMemory before = MemoryNow();
     double started = Now();
     CsvWriteResult result = WriteCsvFile(link, "select * from \"百万行\"", CsvWriteOptions(), path.c_str(), {}, {});
     Report("export_pg", started, before, result.rows, result.rows);
@@ -139,7 +117,7 @@ bool BridgeTask()
     statement.columns = "*";
     statement.sourceReference = source.record.SourceDatabaseReference();
     statement.sourceTable = "百万行";
-    Memory before = MemoryNow();
+    ProcessMemory before = MemoryNow();
     double started = Now();
     if (!OpenExportBridge(source, programFolder, DatabaseKind::Postgres, DatabaseKind::MySql)) {
         std::fprintf(stderr, "bridge: %s\n", source.ErrorText.Text());

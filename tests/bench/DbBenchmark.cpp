@@ -17,19 +17,12 @@
 #include <vector>
 
 #include "common/GridView.h"
+#include "BenchClock.h"
 #include "schema/SchemaBrowser.h"
 
 namespace {
 
 const char kBenchConnection[] = "KestrovaPgBench,bench,kestrova,kestrova";
-
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 SIZE_T WorkingSet(bool peak)
 {

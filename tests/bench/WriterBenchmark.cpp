@@ -7,13 +7,13 @@
 // Prints "<task> <seconds> <rows> <private MB growth> <working-set MB growth>"; the files
 // go into folder, the steps to stderr.
 #include <windows.h>
-#include <psapi.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "common/GridText.h"
 #include "common/TextFile.h"
 #include "db/AdoConnection.h"
@@ -33,32 +33,10 @@ const char kPostgresBench[] = "KestrovaPgBench,bench,kestrova,kestrova";
 const char kMariaDb[] = "KestrovaMy,sample,kestrova,kestrova";
 const char kTable[] = "百万行";
 
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-struct Memory {
-    double privateBytes;
-    double peakWorkingSet;
-};
-
-Memory MemoryNow()
-{
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    const double mb = 1024.0 * 1024.0;
-    return {static_cast<double>(counters.PagefileUsage) / mb, static_cast<double>(counters.PeakWorkingSetSize) / mb};
-}
-
-void Report(const char* task, double started, const Memory& before, long rows)
+void Report(const char* task, double started, const ProcessMemory& before, long rows)
 {
     double seconds = Now() - started;
-    Memory after = MemoryNow();
+    ProcessMemory after = MemoryNow();
     std::printf("%s %.3f %ld %.1f %.1f\n", task, seconds, rows, after.privateBytes - before.privateBytes,
                 after.peakWorkingSet - before.peakWorkingSet);
     std::fflush(stdout);
@@ -79,7 +57,7 @@ bool InsertTask(const char* task, DatabaseKind kind, const char* argument, const
     }
     DefinitionRows definition = ReadDefinitionView(&list);
     const std::string path = folder + "\\" + task + ".sql";
-    Memory before = MemoryNow();
+    ProcessMemory before = MemoryNow();
     double started = Now();
     TextFile file;
     if (!file.OpenWrite(path.c_str()))
@@ -144,7 +122,7 @@ bool HtmlTask(const std::string& folder)
         return false;
     }
     const std::string path = folder + "\\html.htm";
-    Memory before = MemoryNow();
+    ProcessMemory before = MemoryNow();
     double started = Now();
     bool written = transfer::WriteHtmlPageFile(rows, 0, path.c_str());
     Report("html", started, before, rows.RowCount());
