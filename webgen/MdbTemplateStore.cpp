@@ -46,6 +46,6 @@ SectionStatus MdbTemplateStore::ReadSection(const char* table, const char* key, 
 std::unique_ptr<TemplateStore> ProgramTemplateStore(const char* programFolder)
 {
     return std::unique_ptr<TemplateStore>(new LayeredTemplateStore(
-        std::unique_ptr<TemplateStore>(new MdbTemplateStore(JoinPath(programFolder, "Kestrova.mdb"))),
-        std::unique_ptr<TemplateStore>(new FolderTemplateStore(JoinPath(programFolder, "Tool\\templates")))));
+        std::unique_ptr<TemplateStore>(new MdbTemplateStore(WebPath(programFolder, "Kestrova.mdb"))),
+        std::unique_ptr<TemplateStore>(new FolderTemplateStore(WebPath(programFolder, "Tool\\templates")))));
 }

@@ -27,7 +27,7 @@ bool IsFile(const char* path)
 
 }  // namespace
 
-VornString JoinPath(const char* folder, const char* name)
+VornString WebPath(const char* folder, const char* name)
 {
     VornString path(folder);
     if (!path.IsEmpty() && !sjis::EndsWithChar(path, kSeparator) && !sjis::EndsWithChar(path, '/'))
@@ -60,10 +60,10 @@ bool MakeDirectory(const char* path)
 SectionStatus FolderTemplateStore::ReadSection(const char* table, const char* key, VornString& text)
 {
     text.Clear();
-    VornString tableFolder = JoinPath(folder_, table);
+    VornString tableFolder = WebPath(folder_, table);
     if (!IsDirectory(tableFolder))
         return SectionStatus::Unreachable;
-    VornString path = JoinPath(tableFolder, key);
+    VornString path = WebPath(tableFolder, key);
     TextFile file;
     if (!IsFile(path) || !file.OpenRead(path) || !file.ReadAll(text))
         return SectionStatus::Missing;

@@ -45,6 +45,6 @@ private:
 extern const char kTemplateStoreUnreachable[];   // "Kestrova.mdb に接続できません"
 
 // Path helpers of the generators: the platform's separator, never mistaken for a trail byte.
-VornString JoinPath(const char* folder, const char* name);
+VornString WebPath(const char* folder, const char* name);
 bool IsDirectory(const char* path);
 bool MakeDirectory(const char* path);

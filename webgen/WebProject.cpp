@@ -8,7 +8,7 @@ VornString ProjectFolder(const char* baseDirectory, const char* projectName)
     VornString base(baseDirectory);
     while (sjis::EndsWithChar(base, '\\') || sjis::EndsWithChar(base, '/'))
         base.Chop();
-    return JoinPath(base, projectName);
+    return WebPath(base, projectName);
 }
 
 WebWriteResult WriteWebFiles(WebKind kind, const WebFields& fields, const WebMenuOptions& menu, TemplateStore& store,
@@ -18,7 +18,7 @@ WebWriteResult WriteWebFiles(WebKind kind, const WebFields& fields, const WebMen
     MakeDirectory(folder);
     result.status = BuildWebFiles(kind, fields, menu, store, [&](const char* name, const VornString& text) {
         TextFile file;
-        VornString path = JoinPath(folder, name);
+        VornString path = WebPath(folder, name);
         if (file.OpenWrite(path) && file.WriteLine(text) && file.Close())
             result.written.push_back(name);
     });

@@ -13,7 +13,7 @@
 
 namespace {
 
-std::string Join(const std::string& folder, const char* name) { return JoinPath(folder.c_str(), name).Text(); }
+std::string Join(const std::string& folder, const char* name) { return WebPath(folder.c_str(), name).Text(); }
 
 std::string FreshFolder(const char* name)
 {
@@ -58,8 +58,8 @@ TEST(FolderTemplateStore, ReadsSectionsAndTellsMissingFromUnreachable)
 
 TEST(WebProjectFiles, WrittenInTextModeUntilASectionIsMissing)
 {
-    EXPECT_STREQ(JoinPath("base", "Proj").Text(), ProjectFolder("base\\\\", "Proj"));
-    EXPECT_STREQ(JoinPath("C:\\表", "Proj").Text(), ProjectFolder("C:\\表", "Proj")) << "表 ends in 0x5C";
+    EXPECT_STREQ(WebPath("base", "Proj").Text(), ProjectFolder("base\\\\", "Proj"));
+    EXPECT_STREQ(WebPath("C:\\表", "Proj").Text(), ProjectFolder("C:\\表", "Proj")) << "表 ends in 0x5C";
 
     std::string root = FreshFolder("partial-store");
     std::string table = Join(root, "ASPFrameMtn");
