@@ -133,8 +133,8 @@ void ConvertApplicationFile(const std::string& path, std::string& out, std::stri
     }
 }
 
-// Option Explicit must stay the first statement, ahead of the quit.
-std::string WithQuit(const std::string& script)
+// Option Explicit must stay the first statement, ahead of anything put before the page.
+std::string Around(const std::string& script, const std::string& prologue, const std::string& epilogue)
 {
     std::istringstream lines(script);
     std::string line, body;
@@ -150,12 +150,15 @@ std::string WithQuit(const std::string& script)
         body += line + "\n";
     }
     std::string head = explicitNames ? "Option Explicit\r\n" : "";
-    return head + "WScript.Quit " + std::to_string(kCompiledExitCode) + "\r\n" + body;
+    return head + prologue + body + epilogue;
 }
 
-}  // namespace
+std::string WithQuit(const std::string& script)
+{
+    return Around(script, "WScript.Quit " + std::to_string(kCompiledExitCode) + "\r\n", "");
+}
 
-std::string ServerScript(const std::string& path, std::string& error)
+std::string PageBody(const std::string& path, std::string& error)
 {
     std::string out;
     if (EndsWith(path, ".asa")) {
@@ -168,7 +171,17 @@ std::string ServerScript(const std::string& path, std::string& error)
     } else {
         Convert(path, out, error, 0);
     }
-    return WithQuit(out);
+    return out;
+}
+
+}  // namespace
+
+std::string ServerScript(const std::string& path, std::string& error) { return WithQuit(PageBody(path, error)); }
+
+std::string RunnableScript(const std::string& path, const std::string& prologue, const std::string& epilogue,
+                           std::string& error)
+{
+    return Around(PageBody(path, error), prologue, epilogue);
 }
 
 std::string ClientScript(const std::string& pageText)

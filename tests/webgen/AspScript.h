@@ -12,6 +12,9 @@ constexpr int kCompiledExitCode = 77;
 // A page (.asp, .inc), global.asa or a client script file (.vbs) read from path, in
 // code page 932 with CR LF line ends. error receives what could not be read.
 std::string ServerScript(const std::string& path, std::string& error);
+// The server side of the page between a prologue and an epilogue, to be run.
+std::string RunnableScript(const std::string& path, const std::string& prologue, const std::string& epilogue,
+                           std::string& error);
 // The page's client VBScript blocks (language=VBScript, no src) joined: the browser runs
 // them in one namespace. Empty when there are none.
 std::string ClientScript(const std::string& pageText);

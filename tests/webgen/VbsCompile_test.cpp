@@ -59,21 +59,22 @@ void AddUnit(std::vector<Unit>& units, std::set<std::string>& seen, const std::s
         units.push_back({name, text});
 }
 
-}  // namespace
-
-TEST(GeneratedPages, CompileInTheScriptHost)
+// The common files and one project per kind for 社員, written once per test program.
+const std::vector<std::string>& GeneratedSite(std::string& site)
 {
-    std::string site = ScratchPath("site");
+    static std::vector<std::string> files;   // relative to the site
+    site = ScratchPath("site");
+    if (!files.empty())
+        return files;
     MakeDirectory(site.c_str());
     FolderTemplateStore store(ShippedTemplates().c_str());
-    std::vector<std::string> files;   // relative to the site
     for (WebKind kind : AllWebKinds()) {
         const WebKindFacts& facts = FactsOf(kind);
         std::string folder = kind == WebKind::CommonFiles ? site : ProjectFolder(site.c_str(), facts.projectName).Text();
         WebMenuOptions menu;
         menu.title = "業務メニュー";
         WebWriteResult result = WriteWebFiles(kind, EmployeeFields(kind), menu, store, folder.c_str());
-        ASSERT_EQ(WebRunStatus::Done, result.status) << facts.menuText;
+        EXPECT_EQ(WebRunStatus::Done, result.status) << facts.menuText;
         for (const VornString& name : result.written) {
             std::string relative = kind == WebKind::CommonFiles ? std::string() : std::string(facts.projectName) + "\\";
             relative += name.Text();
@@ -81,6 +82,15 @@ TEST(GeneratedPages, CompileInTheScriptHost)
             std::printf("%-28s %6u\n", relative.c_str(), static_cast<unsigned>(ReadBytes(site + "\\" + relative).size()));
         }
     }
+    return files;
+}
+
+}  // namespace
+
+TEST(GeneratedPages, CompileInTheScriptHost)
+{
+    std::string site;
+    const std::vector<std::string>& files = GeneratedSite(site);
 
     std::vector<Unit> units;
     std::set<std::string> seen;
@@ -120,5 +130,79 @@ TEST(GeneratedPages, CompileInTheScriptHost)
             RunScriptHost(script, true);
             ADD_FAILURE() << units[i].name << " (" << script << "): exit " << code << ", parser messages above";
         }
+    }
+}
+
+// Pages run over stand-ins of the ASP objects and ADO: what a request sends reaches SQL as a
+// literal with doubled apostrophes and the HTML encoded, as do the database's texts that
+// the pages hand back to a form.
+TEST(GeneratedPages, RunWithRequestTextKeptOutOfSqlAndHtml)
+{
+    std::string site;
+    GeneratedSite(site);
+    const std::string harness = ReadBytes(KESTROVA_WEBGEN_TEST_DATA "/AspHarness.vbs");
+    ASSERT_NE("<missing>", harness);
+    struct Scenario {
+        const char* page;
+        const char* setup;
+        std::vector<const char*> expected;
+        std::vector<const char*> absent;
+    } scenarios[] = {
+        {"FrameReq\\control.asp",
+         "Request.QueryString.Item(\"frame\") = \"body\"\r\n"
+         "Request.Form.Item(\"In1002\") = \"O'Brien <b>\"\r\n"
+         "FakeRow Array(\"社員番号\", 1, \"氏名\", \"表ソ\")\r\n",
+         {"open: select * from 社員 where 氏名 like '%O''Brien <b>%'\r\n", "<TD class=MyCell>表ソ</TD>"},
+         {}},
+        {"FrameReq\\control.asp",
+         "Request.QueryString.Item(\"frame\") = \"head\"\r\n"
+         "Session.Contents.Item(\"MyData:/site/project/In1002\") = \"\"\"><script>\"\r\n",
+         {"value=\"&quot;&gt;&lt;script&gt;\""},
+         {"<script>"}},
+        {"FrameMtn\\control.asp",
+         "Request.QueryString.Item(\"frame\") = \"body\"\r\n"
+         "Request.Form.Item(\"In1001\") = \"1' or '1'='1\"\r\n"
+         "Request.Form.Item(\"send\") = \"読込\"\r\n"
+         "FakeRow Array(\"社員番号\", 1, \"氏名\", \"<i>山田</i>\")\r\n",
+         {"open: select * from 社員 where 社員番号 = '1'' or ''1''=''1'\r\n", "value=\"&lt;i&gt;山田&lt;/i&gt;\""},
+         {"<i>"}},
+        {"FrameMtn\\control.asp",
+         "Request.QueryString.Item(\"frame\") = \"body\"\r\n"
+         "Request.Form.Item(\"In1001\") = \"5\"\r\n"
+         "Request.Form.Item(\"In2002\") = \"It's\"\r\n"
+         "Request.Form.Item(\"send\") = \"登録\"\r\n",
+         {"open: select * from 社員 where 社員番号 = '5'\r\naddnew\r\nset: 社員番号 = 5\r\nset: 社員番号 = NULL\r\n"
+          "set: 氏名 = It's\r\nset: 部署コード = NULL\r\n",
+          "update\r\n", "登録しました"},
+         {}},
+        {"SignUp\\page2.asp",
+         "Request.Form.Item(\"In1001\") = \"7\"\r\n"
+         "Request.Form.Item(\"In1002\") = \"<b>x</b>\"\r\n",
+         {"&lt;b&gt;x&lt;/b&gt;"},
+         {"<b>x", "[redirect"}},
+        {"SignUp\\page2.asp", "", {"[redirect page1.asp]"}, {}},
+    };
+    std::string folder = ScratchPath("runs");
+    MakeDirectory(folder.c_str());
+    int index = 0;
+    for (const Scenario& scenario : scenarios) {
+        std::string script = folder + "\\run" + std::to_string(++index) + ".vbs";
+        std::string result = script + ".txt";
+        RemoveFile(result);
+        std::string error;
+        std::string text = RunnableScript(site + "\\" + scenario.page,
+                                          harness + "FakeResultPath = \"" + result + "\"\r\n" + scenario.setup,
+                                          "Call Finish()\r\n", error);
+        ASSERT_EQ("", error);
+        WriteBytes(script, text);
+        DWORD code = RunScriptHost(script, false);
+        if (code != kCompiledExitCode)
+            RunScriptHost(script, true);
+        EXPECT_EQ(static_cast<DWORD>(kCompiledExitCode), code) << scenario.page << " run " << index;
+        std::string outcome = ReadBytes(result);
+        for (const char* piece : scenario.expected)
+            EXPECT_NE(std::string::npos, outcome.find(piece)) << "run " << index << ": " << piece << "\n" << outcome;
+        for (const char* piece : scenario.absent)
+            EXPECT_EQ(std::string::npos, outcome.find(piece)) << "run " << index << ": " << piece << "\n" << outcome;
     }
 }

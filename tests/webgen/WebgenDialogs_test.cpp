@@ -16,6 +16,7 @@
 #include "resources/WebgenDialogIds.h"
 #include "resources/resource.h"
 #include "webgen/WebProject.h"
+#include "webgen/MdbTemplateStore.h"
 #include "webgen/WebgenDialogs.h"
 
 namespace {
@@ -272,4 +273,21 @@ TEST(WebgenDialogs, MainWindowOpensTheGeneratorsWithTheShownTable)
     app.Command(IDM_ASP_FRAME_MAINTENANCE);
     EXPECT_TRUE(maintenance.Finish());
     EXPECT_EQ((std::vector<std::string>{"社員番号/1"}), keys);
+}
+
+TEST(WebgenDialogs, ProgramStoreFallsBackToTheShippedFilesPastAnUnreadableMdb)
+{
+    std::string program = FreshFolder("program-store");
+    std::unique_ptr<TemplateStore> store = ProgramTemplateStore(program.c_str());
+    VornString text;
+    EXPECT_EQ(SectionStatus::Unreachable, store->ReadSection("ASPMenu", "index.asp", text));
+    // A file that no driver opens as a database, and the folder beside it.
+    WriteBytes(program + "\\Kestrova.mdb", "not a database");
+    CreateDirectoryA((program + "\\Tool").c_str(), nullptr);
+    CreateDirectoryA((program + "\\Tool\\templates").c_str(), nullptr);
+    CreateDirectoryA((program + "\\Tool\\templates\\ASPMenu").c_str(), nullptr);
+    WriteBytes(program + "\\Tool\\templates\\ASPMenu\\index.asp", "<TITLE>$MENU</TITLE>\r\n");
+    EXPECT_EQ(SectionStatus::Found, store->ReadSection("ASPMenu", "index.asp", text));
+    EXPECT_STREQ("<TITLE>$MENU</TITLE>", text);
+    EXPECT_EQ(SectionStatus::Missing, store->ReadSection("ASPMenu", "model.inc", text));
 }
