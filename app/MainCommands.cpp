@@ -91,7 +91,7 @@ bool MainWindow::OnCommand(UINT id, LPARAM lParam)
     if (RunMainCopyCommand(id, copies))
         return true;
     if (OnConnectionCommand(id) || OnLayoutCommand(id) || OnTableCommand(id) || OnStructureCommand(id) || OnFileCommand(id) ||
-        OnMenuFileCommand(id) || OnCsvCommand(id) || OnExportCommand(id))
+        OnMenuFileCommand(id) || OnCsvCommand(id) || OnExportCommand(id) || OnWebgenCommand(id))
         return true;
     if (IsHotKeyCommand(id)) {
         LaunchHotKey(settings_, id);

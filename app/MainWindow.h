@@ -114,6 +114,7 @@ private:
     void OpenMySqlCsv(bool import);
     bool OnFileCommand(UINT id);
     bool OnExportCommand(UINT id);   // MainExportCommands.cpp
+    bool OnWebgenCommand(UINT id);   // the "ASP雛形" generators (MainWebgenCommands.cpp)
     void Connect(DatabaseKind kind);
     void SetRatio(bool horizontal, int percent);
     void Refresh();
