@@ -114,6 +114,10 @@ private:
     void OpenMySqlCsv(bool import);
     bool OnFileCommand(UINT id);
     bool OnExportCommand(UINT id);   // MainExportCommands.cpp
+    // The LZH and ZIP archive windows, and what reaches the main window for them
+    // (MainArchiveCommands.cpp).
+    void OpenArchiveWindow(bool zip);
+    bool ForwardToArchiveWindow(UINT message, WPARAM wParam, LPARAM lParam);
     void Connect(DatabaseKind kind);
     void SetRatio(bool horizontal, int percent);
     void Refresh();
