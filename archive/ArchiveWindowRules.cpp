@@ -8,9 +8,10 @@ ArchivePlacement StandardArchivePlacement(int desktopWidth, int desktopHeight)
 {
     ArchivePlacement place;
     place.x = 100;
-    place.y = static_cast<int>(desktopHeight * 0.1);
-    place.width = static_cast<int>(desktopWidth * 0.7);
-    place.height = static_cast<int>(desktopHeight * 0.6);
+    // Integer shares: 1280 * 0.7 in floating point truncates to 895 with x87 precision.
+    place.y = desktopHeight * 10 / 100;
+    place.width = desktopWidth * 70 / 100;
+    place.height = desktopHeight * 60 / 100;
     return place;
 }
 
