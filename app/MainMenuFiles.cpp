@@ -122,8 +122,12 @@ void MainWindow::RunMenuFile(UINT id, MenuFileFamily family)
     case MenuFileAction::CsvGet:
         OpenMySqlCsv(command.action == MenuFileAction::CsvGet);
         break;
+    case MenuFileAction::LhaArchive:
+    case MenuFileAction::ZipArchive:
+        OpenArchiveWindow(command.action == MenuFileAction::ZipArchive);
+        break;
     default:
-        break;  // archive windows come later; other first lines of tool files do nothing
+        break;  // other first lines of tool files do nothing
     }
 }
 

@@ -120,6 +120,8 @@ LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     HWND source = reinterpret_cast<HWND>(wParam);
+    if (ForwardToArchiveWindow(message, wParam, lParam))
+        return 0;
     switch (message) {
     case WM_CREATE:
         return CreatePanes() ? 0 : -1;

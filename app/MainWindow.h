@@ -115,6 +115,10 @@ private:
     bool OnFileCommand(UINT id);
     bool OnExportCommand(UINT id);   // MainExportCommands.cpp
     bool OnWebgenCommand(UINT id);   // the "ASP雛形" generators (MainWebgenCommands.cpp)
+    // The LZH and ZIP archive windows, and what reaches the main window for them
+    // (MainArchiveCommands.cpp).
+    void OpenArchiveWindow(bool zip);
+    bool ForwardToArchiveWindow(UINT message, WPARAM wParam, LPARAM lParam);
     void Connect(DatabaseKind kind);
     void SetRatio(bool horizontal, int percent);
     void Refresh();

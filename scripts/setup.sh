@@ -69,7 +69,7 @@ packages=(
     libodbc2:i386 odbcinst1debian2:i386 odbc-postgresql:i386 odbc-mariadb:i386
     libsqliteodbc:i386 odbc-mdbtools:i386 tdsodbc:i386 mdbtools
     postgresql postgresql-client mariadb-server mariadb-client
-    zlib1g-dev libz-mingw-w64-dev zip unzip lhasa python3
+    zlib1g-dev libz-mingw-w64-dev zip unzip lhasa python3 python3-pyftpdlib
 )
 
 missing=()

@@ -1,0 +1,31 @@
+// Ids of the LZH and ZIP archive windows: dialogs and menus 720-739, controls 7200-7399,
+// menu commands 33400-33449. The archive commands keep the numbers 32942-32960 and the
+// context menu 1023, which other programs and scripts send and load by number.
+#ifndef KESTROVA_ARCHIVE_DIALOG_IDS_H
+#define KESTROVA_ARCHIVE_DIALOG_IDS_H
+
+#define IDD_ARCHIVE_WINDOW 720
+#define IDR_ARCHIVE_MENU 721
+#define IDR_ARCHIVE_CONTEXT_MENU 1023
+
+#define IDC_ARCHIVE_WILDCARD 7200
+#define IDC_ARCHIVE_APPLY_WILDCARD 7201
+#define IDC_ARCHIVE_PATH 7202
+#define IDC_ARCHIVE_LIST 7203
+#define IDC_ARCHIVE_STATUS 7204
+
+#define IDM_ARCHIVE_NEW 32942
+#define IDM_ARCHIVE_EXTRACT_SELECTED 32943
+#define IDM_ARCHIVE_DELETE 32944
+#define IDM_ARCHIVE_ADD 32946
+#define IDM_ARCHIVE_ALL 32947
+#define IDM_ARCHIVE_OPEN_ENTRY 32948
+#define IDM_ARCHIVE_OPEN_IN_NOTEPAD 32949
+#define IDM_ARCHIVE_EXTRACT_ALL 32956
+#define IDM_ARCHIVE_HTML_OUTPUT 32960
+
+#define IDM_ARCHIVE_OPEN 33400
+#define IDM_ARCHIVE_COPY 33401
+#define IDM_ARCHIVE_STANDARD_PLACE 33402
+
+#endif
