@@ -28,6 +28,19 @@ bool MakeOneFolder(const std::string& path)
 #endif
 }
 
+// The C runtime under Windows takes a final 0x5C byte for a trailing backslash and refuses
+// the path, even where it is the second byte of 表 or ソ: such a folder is named through
+// its "." entry instead.
+std::string QueryPath(const std::string& path)
+{
+    std::string trimmed = archivepath::WithoutTrailingSeparator(path);
+#ifdef _WIN32
+    if (!trimmed.empty() && trimmed.back() == '\\')
+        trimmed += "\\.";
+#endif
+    return trimmed;
+}
+
 std::string Parent(const std::string& path)
 {
     std::string trimmed = archivepath::WithoutTrailingSeparator(path);
@@ -75,13 +88,13 @@ bool WriteWhole(const std::string& path, const std::string& bytes)
 bool Exists(const std::string& path)
 {
     struct stat info;
-    return stat(archivepath::WithoutTrailingSeparator(path).c_str(), &info) == 0;
+    return stat(QueryPath(path).c_str(), &info) == 0;
 }
 
 bool IsFolder(const std::string& path)
 {
     struct stat info;
-    return stat(archivepath::WithoutTrailingSeparator(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return stat(QueryPath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool MakeFolders(const std::string& path)
@@ -98,7 +111,7 @@ bool MakeFolders(const std::string& path)
 std::vector<std::string> FolderNames(const std::string& path)
 {
     std::vector<std::string> names;
-    DIR* folder = opendir(archivepath::WithoutTrailingSeparator(path).c_str());
+    DIR* folder = opendir(QueryPath(path).c_str());
     if (!folder)
         return names;
     while (dirent* item = readdir(folder)) {

@@ -213,9 +213,9 @@ TEST_F(ArchiveWrappers, DamagedArchivesAndMissingDllsGiveTheErrorTexts)
     EXPECT_EQ(-1, ZipArchive(nullptr).ExtractAllIntoFolder(true));
 }
 
-// The DLLs do not yet take a destination folder whose last character has the trail byte
-// 0x5C ("表\\"): extracting there fails with 32773 (LZH) or writes beside it (ZIP).
-TEST_F(ArchiveWrappers, DISABLED_ExtractsIntoAFolderEndingInATrailByte5C)
+// A destination folder whose last character has the trail byte 0x5C ("表\\") is a folder
+// like any other.
+TEST_F(ArchiveWrappers, ExtractsIntoAFolderEndingInATrailByte5C)
 {
     for (const Kind& kind : kKinds) {
         auto archive = Wrapper(kind);
