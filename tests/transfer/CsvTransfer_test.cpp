@@ -284,6 +284,7 @@ TEST_P(CsvDialogTest, TheDialogCountsTheLinesAndSaysHowTheRunEnded)
         ASSERT_NE(nullptr, ask);
         EXPECT_EQ("CSV入力を実行しますか?　　", DialogStaticText(ask));
         Press(ask, IDYES);
+        WaitFor([&] { return !IsWindow(ask); });
         HWND failure = WaitForOwnDialog("確認", 10000);
         ASSERT_NE(nullptr, failure);
         EXPECT_EQ("入力ファイルのオープンに失敗しました　　", DialogStaticText(failure));
