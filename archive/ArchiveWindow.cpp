@@ -300,6 +300,9 @@ void ArchiveWindow::Reload()
                 icons[type.Text()] = icon;
             grid_->SetCellImage(row, 0, icon);
         }
+        // The number shares its column with the icon, which the text widths leave out.
+        if (grid_->RowCount() > 0)
+            grid_->SetColumnWidth(0, grid_->ColumnWidth(0) + GetSystemMetrics(SM_CXSMICON) + 4);
         grid_->Show();
     }
     archive_->Close();
