@@ -193,6 +193,11 @@ void ZipFormat::Pack(const std::string& data, ArchiveMember& member) const
     }
     member.method = "deflate";
     member.packed = Deflate(data);
+    // Data that deflating makes larger (short or already packed files) is kept as it is.
+    if (member.packed.size() >= data.size()) {
+        member.method = "stored";
+        member.packed = data;
+    }
 }
 
 ArchiveStatus ZipFormat::Unpack(const ArchiveMember& member, std::string& data) const
