@@ -155,7 +155,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(initialize_ && end_) << "VornHook.dll or its exports are missing";
-        ASSERT_TRUE(target_->IsReady());
+        ASSERT_TRUE(target_->IsReady()) << target_->main << " " << target_->peer << " " << target_->button;
     }
 
     static std::string LogPath() { return *temporary_ + "\\VornHook.log"; }
@@ -373,7 +373,7 @@ TEST_F(SpyProcessTest, ConcurrentWritersNeverInterleaveLines)
     for (SpyTarget* target : targets)
         Mark(target->peer, 1);
     size_t start = LineCount();
-    const unsigned burst = 150;
+    const unsigned burst = 300;
     for (SpyTarget* target : targets)
         PostMessageA(target->main, kSpyCommandBurst, burst, 0);
     std::vector<LogLine> lines = WaitForLines(start + 3 * burst, 180000);
@@ -391,8 +391,9 @@ TEST_F(SpyProcessTest, ConcurrentWritersNeverInterleaveLines)
             if (lines[i].window != Handle(target->peer))
                 continue;
             EXPECT_EQ(target->PeerTitle(), lines[i].title);
-            if (lines[i].id != 9999)
+            if (lines[i].id != 9999) {
                 EXPECT_EQ(Handle(target->main), lines[i].lParam);
+            }
             ids.push_back(lines[i].id);
         }
         ASSERT_EQ(burst + 1, ids.size());

