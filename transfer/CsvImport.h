@@ -4,7 +4,7 @@
 // database many at a time in one statement; when such a statement fails, its lines are
 // run again in ever smaller parts down to single lines, so exactly the failing lines are
 // rejected, each with its own error; those kinds take the rows in transactions of about
-// 10,000 rows. On Oracle the
+// 10,000 rows (PostgreSQL 2,000). On Oracle the
 // rows go one per statement in transactions committed every 500 rows.
 #pragma once
 
@@ -75,7 +75,10 @@ private:
     void KeepOracleTransaction();
     void Report();
 
+    // Rows per transaction; PostgreSQL's are shorter, since after a failure the rows of the
+    // lost transaction go in again.
     static constexpr long kRowsPerTransaction = 10000;
+    static constexpr long kPostgresRowsPerTransaction = 2000;
     DatabaseKind kind_;
     std::string connectionString_;
     transfer::CsvInsertBuilder builder_;
