@@ -11,6 +11,10 @@ public:
     BatchHelperObject() = default;
     ~BatchHelperObject() override;
 
+    STDMETHODIMP MsgOk(BSTR Message) override;
+    STDMETHODIMP MsgOkCancel(BSTR Message, VARIANT* pVal) override;
+    STDMETHODIMP RegKey(BSTR Path, VARIANT nSortColumn, VARIANT bDesending, VARIANT bClipboard, BSTR* pVal) override;
+    STDMETHODIMP RegValue(BSTR Path, VARIANT nSortColumn, VARIANT bDesending, VARIANT bClipboard, BSTR* pVal) override;
     STDMETHODIMP get_Clipboard(BSTR* pVal) override;
     STDMETHODIMP put_Clipboard(BSTR newVal) override;
     STDMETHODIMP PostCommand(LONG hWnd, LONG MessageId) override;

@@ -171,6 +171,35 @@ ListTable::ListTable(const char* text, char delimiter)
         row.resize(static_cast<size_t>(columns_));
 }
 
+ListTable::ListTable(std::initializer_list<const char*> titles)
+{
+    for (const char* title : titles)
+        titles_.emplace_back(title);
+    columns_ = static_cast<int>(titles_.size());
+}
+
+void ListTable::AddRow(std::initializer_list<const char*> cells)
+{
+    rows_.emplace_back();
+    for (const char* cell : cells)
+        rows_.back().emplace_back(cell);
+    rows_.back().resize(static_cast<size_t>(columns_));
+}
+
+void ListTable::ExportWithHeader(bool crLf, VornString& out) const
+{
+    VornString rows;
+    Export(crLf, rows);
+    out.Clear();
+    for (size_t c = 0; c < titles_.size(); ++c) {
+        if (c > 0)
+            out.Append('\t');
+        out.Append(titles_[c].Text());
+    }
+    out.Append(crLf ? "\r\n" : "\n");
+    out.Append(rows.Text(), rows.Length());
+}
+
 void ListTable::DropLeading(int first)
 {
     if (first <= 0)

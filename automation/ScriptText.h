@@ -2,6 +2,7 @@
 // script passes and gets back, as code page 932 text.
 #pragma once
 
+#include <initializer_list>
 #include <vector>
 
 #include "VornString.h"
@@ -36,6 +37,11 @@ void RemoveEnclosing(VornString& text, char open, char close);
 class ListTable {
 public:
     ListTable(const char* text, char delimiter);
+    // An empty table with titled columns, filled row by row (the list-text members).
+    explicit ListTable(std::initializer_list<const char*> titles);
+    void AddRow(std::initializer_list<const char*> cells);
+    // The column titles, then the rows, tab-separated.
+    void ExportWithHeader(bool crLf, VornString& out) const;
     int RowCount() const { return static_cast<int>(rows_.size()); }
     int ColumnCount() const { return columns_; }
     // Rows before first are dropped.
@@ -50,6 +56,7 @@ public:
 private:
     std::vector<std::vector<VornString>> rows_;
     int columns_ = 0;
+    std::vector<VornString> titles_;
 };
 
 // The rows of a tab-separated list as an HTML table.

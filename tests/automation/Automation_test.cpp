@@ -6,8 +6,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <set>
+#include <vector>
 #include <string>
 
 #include "TestSupport.h"
@@ -18,7 +20,9 @@ const char kVornPath[] = VORN_DLL_PATH;
 const char kScripts[] = VORN_TEST_SCRIPTS;
 const char* const kClasses[] = {"BatchHelper", "Window", "Wnet", "OuterDll", "Ftp", "Database", "Prt", "Fsystem"};
 
-DWORD RunAndWait(std::string command)
+// While the child runs, tick is called about every 100 ms (and this thread's messages are
+// served: the child may send to its windows).
+DWORD RunAndWait(std::string command, const std::function<void(DWORD processId)>& tick = nullptr)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -26,11 +30,14 @@ DWORD RunAndWait(std::string command)
     DWORD code = 0xFFFFFFFF;
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return code;
-    // The script may need this thread's windows and messages: keep them served while waiting.
-    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 120000, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+    DWORD started = GetTickCount();
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_SENDMESSAGE) != WAIT_OBJECT_0 &&
+           GetTickCount() - started < 120000) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE)) {
         }
+        if (tick)
+            tick(process.dwProcessId);
     }
     if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &code);
@@ -56,14 +63,15 @@ const std::string kConversionFailed = "Err:80020005|described";
 
 // Runs the test script after the shared result writer; its exit code must be the one of
 // a script that ran to its end (77), since syntax errors end the host silently with 0.
-Results RunScript(const char* name, const std::string& argument)
+Results RunScript(const char* name, const std::string& argument,
+                  const std::function<void(DWORD processId)>& tick = nullptr)
 {
     std::string script = ScratchPath(name);
     std::string output = script + ".out";
     WriteBytes(script, ReadBytes(std::string(kScripts) + "\\Results.vbs") + "\r\n" +
                            ReadBytes(std::string(kScripts) + "\\" + name));
     RemoveFile(output);
-    DWORD code = RunAndWait("cscript.exe //nologo //B \"" + script + "\" \"" + output + "\" \"" + argument + "\"");
+    DWORD code = RunAndWait("cscript.exe //nologo //B \"" + script + "\" \"" + output + "\" \"" + argument + "\"", tick);
     EXPECT_EQ(77u, code) << name << " did not run to its end";
     Results results;
     std::string text = ReadBytes(output);
@@ -353,6 +361,81 @@ TEST_F(AutomationTest, SystemMembersReportThePlatformAndReachOtherProcesses)
     ReleaseMutex(held);
     CloseHandle(held);
     DestroyWindow(target);
+}
+
+// Registry last-write times vary: every "yyyy-mm-dd hh:mm:ss" becomes "<time>".
+std::string WithoutTimes(std::string text)
+{
+    const char shape[] = "dddd-dd-dd dd:dd:dd";
+    for (size_t i = 0; i + sizeof shape - 1 <= text.size(); ++i) {
+        bool match = true;
+        for (size_t k = 0; k < sizeof shape - 1 && match; ++k)
+            match = shape[k] == 'd' ? (text[i + k] >= '0' && text[i + k] <= '9') : text[i + k] == shape[k];
+        if (match)
+            text.replace(i, sizeof shape - 1, "<time>");
+    }
+    return text;
+}
+
+TEST_F(AutomationTest, RegistryListsShowKeysAndEveryValueType)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\KestrovaVornTest", 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    for (const char* sub : {"b", "表", "a"}) {
+        HKEY child = nullptr;
+        char className[] = "cls";
+        RegCreateKeyExA(key, sub, 0, sub[0] == 'a' ? className : nullptr, 0, KEY_ALL_ACCESS, nullptr, &child, nullptr);
+        RegCloseKey(child);
+    }
+    const BYTE binary[] = {0x01, 0xAB};
+    DWORD number = 255;
+    unsigned long long wide = 7;
+    RegSetValueExA(key, "s", 0, REG_SZ, reinterpret_cast<const BYTE*>("表x"), 4);
+    RegSetValueExA(key, "e", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>("%TEMP%"), 7);
+    RegSetValueExA(key, "bin", 0, REG_BINARY, binary, sizeof binary);
+    RegSetValueExA(key, "d", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegSetValueExA(key, "q", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&wide), sizeof wide);
+    RegCloseKey(key);
+
+    Results r = RunScript("Registry.vbs", "");
+    const std::string keyHeader = "№\tキー名\tクラス名\t最終書込時間";
+    const std::string valueHeader = "№\t名称\t型\t値";
+    EXPECT_EQ(Str(keyHeader + "\n  1\ta\tcls\t<time>\n  2\tb\t\t<time>\n  3\t表\t\t<time>\n"), WithoutTimes(At(r, "RegKey")));
+    EXPECT_EQ(Str(keyHeader + "\r\n  3\t表\t\t<time>\r\n  2\tb\t\t<time>\r\n  1\ta\tcls\t<time>\r\n"),
+              WithoutTimes(At(r, "RegKey.desc")));
+    ExpectAll(r, {
+        {"RegKey.hklm", Str(keyHeader + "\nレジストリのパスに誤りがあります\tHKLM\\Software\t\t\n")},
+        {"RegKey.missing", Str(keyHeader + "\nレジストリをオープンできません\tHKEY_CURRENT_USER\\Software\\KestrovaVornNoSuchKey\t\t\n")},
+        // Wine enumerates values by name, not in the order they were written.
+        {"RegValue", Str(valueHeader + "\n  1\tbin\tREG_BINARY\t01 ab \n  2\td\tREG_DWORD\t0x000000FF (255)\n"
+                                       "  3\te\tREG_EXPAND_SZ\t%TEMP%\n  4\tq\tREG_?\t未実装\n  5\ts\tREG_SZ\t表x\n")},
+        {"RegValue.root", Str(valueHeader + "\nレジストリのパスに誤りがあります\tHKEY_NOWHERE\\x\t\t\n")},
+        {"RegValue.badcolumn", kConversionFailed},
+    });
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\KestrovaVornTest");
+}
+
+TEST_F(AutomationTest, MessageBoxesShowTheTextWithBlanksAndReportTheButton)
+{
+    std::vector<std::string> texts;
+    const int answers[] = {IDOK, IDOK, IDCANCEL};
+    Results r = RunScript("Messages.vbs", "", [&](DWORD processId) {
+        HWND box = FindWindowA("#32770", "確認");
+        DWORD owner = 0;
+        if (!box || (GetWindowThreadProcessId(box, &owner), owner != processId) || texts.size() >= 3)
+            return;
+        char text[256] = {};
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        int answer = answers[texts.size()];
+        texts.push_back(text);
+        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+        // The next box may come up under the same caption: wait until this one is gone.
+        for (int i = 0; i < 50 && IsWindow(box); ++i)
+            Sleep(20);
+    });
+    EXPECT_EQ((std::vector<std::string>{"note表      ", "first      ", "second      "}), texts);
+    ExpectAll(r, {{"MsgOk", Str("closed")}, {"MsgOkCancel.ok", kTrue}, {"MsgOkCancel.cancel", kFalse}});
 }
 
 }  // namespace
