@@ -15,6 +15,11 @@ public:
     STDMETHODIMP MsgOkCancel(BSTR Message, VARIANT* pVal) override;
     STDMETHODIMP RegKey(BSTR Path, VARIANT nSortColumn, VARIANT bDesending, VARIANT bClipboard, BSTR* pVal) override;
     STDMETHODIMP RegValue(BSTR Path, VARIANT nSortColumn, VARIANT bDesending, VARIANT bClipboard, BSTR* pVal) override;
+    STDMETHODIMP EnumList(LONG hWnd, BSTR ListString, VARIANT Delim) override;
+    STDMETHODIMP EnumList2(LONG hWnd, BSTR ListString, VARIANT Delim) override;
+    STDMETHODIMP EnumListAdd(LONG hWnd, BSTR ListString, VARIANT Delim) override;
+    STDMETHODIMP Kestrova(LONG hWnd, LONG nCommand, VARIANT Param1, VARIANT Param2, VARIANT* pVal) override;
+    STDMETHODIMP GetEnumList(LONG hWnd, BSTR* pVal) override;
     STDMETHODIMP get_Clipboard(BSTR* pVal) override;
     STDMETHODIMP put_Clipboard(BSTR newVal) override;
     STDMETHODIMP PostCommand(LONG hWnd, LONG MessageId) override;

@@ -12,6 +12,7 @@
 #include <vector>
 #include <string>
 
+#include "app/KestrovaRemote.h"
 #include "TestSupport.h"
 
 namespace {
@@ -436,6 +437,35 @@ TEST_F(AutomationTest, MessageBoxesShowTheTextWithBlanksAndReportTheButton)
     });
     EXPECT_EQ((std::vector<std::string>{"note表      ", "first      ", "second      "}), texts);
     ExpectAll(r, {{"MsgOk", Str("closed")}, {"MsgOkCancel.ok", kTrue}, {"MsgOkCancel.cancel", kFalse}});
+}
+
+TEST_F(AutomationTest, RequestsReachARunningKestrovaThroughItsMutex)
+{
+    std::string folder = ScratchPath("installed");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    char source[MAX_PATH] = {};
+    GetFullPathNameA(KESTROVA_EXE_PATH, MAX_PATH, source, nullptr);
+    std::string exe = folder + "\\Kestrova.exe";
+    ASSERT_TRUE(CopyFileA(source, exe.c_str(), FALSE));
+    DeleteFileA((folder + "\\Kestrova.ini").c_str());
+    KestrovaRemote kestrova;
+    ASSERT_TRUE(kestrova.Launch(exe));
+
+    Results r = RunScript("MainProgram.vbs", std::to_string(reinterpret_cast<LONG_PTR>(kestrova.Main())));
+    std::string lowerView = kestrova.LowerView();
+    int rows = kestrova.Rows(kestrova.DefinitionView());
+    kestrova.Close();
+
+    ExpectAll(r, {
+        {"GetEnumList.list", Str("A\tB\r\n1\tx表\r\n3\t4\r\n")},
+        {"Kestrova.count", Long(2)}, {"Kestrova.countAdded", Long(3)},
+        {"Kestrova.column", Long(0)}, {"Kestrova.columnQuick", kTrue}, {"Kestrova.other", "Empty:"},
+        {"GetEnumList.column", Str("A\tB\tC\r\n1\tx表\t\r\n3\t4\t\r\n5\t6\t\r\n")},
+        {"Kestrova.countBig", Long(10000)},
+    });
+    EXPECT_EQ(10000, rows);
+    EXPECT_EQ(Str(lowerView), At(r, "GetEnumList.big"));
+    EXPECT_EQ(0u, lowerView.find("1\t2\r\n1\tv1\r\n2\tv2\r\n")) << lowerView.substr(0, 40);
 }
 
 }  // namespace
