@@ -20,6 +20,8 @@ public:
     STDMETHODIMP EnumListAdd(LONG hWnd, BSTR ListString, VARIANT Delim) override;
     STDMETHODIMP Kestrova(LONG hWnd, LONG nCommand, VARIANT Param1, VARIANT Param2, VARIANT* pVal) override;
     STDMETHODIMP GetEnumList(LONG hWnd, BSTR* pVal) override;
+    STDMETHODIMP TopWindow(VARIANT nSortColumn, VARIANT bDesending, VARIANT bClipboard, BSTR* pVal) override;
+    STDMETHODIMP ChildWindow(LONG hWnd, VARIANT nSortColumn, VARIANT bDesending, VARIANT bClipboard, BSTR* pVal) override;
     STDMETHODIMP get_Clipboard(BSTR* pVal) override;
     STDMETHODIMP put_Clipboard(BSTR newVal) override;
     STDMETHODIMP PostCommand(LONG hWnd, LONG MessageId) override;

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "BatchHelper.h"
+#include "GridView.h"
+#include "WindowLists.h"
 #include "ScriptText.h"
 #include "SjisText.h"
 
@@ -74,7 +76,47 @@ void AddPathFailure(ListTable& table, int opened, const char* path)
     table.AddRow({opened == 0 ? kWrongPath : kCannotOpen, path});
 }
 
+// The window lists fill a grid of the common library, which needs a window to live in: a
+// message-only one, so that the list of top-level windows does not show it.
+HRESULT WindowListText(HWND parent, bool topLevel, const ListOptions& options, BSTR* out)
+{
+    HWND holder = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Module(), nullptr);
+    if (!holder)
+        return ReturnText("", out);
+    VornString text;
+    {
+        GridView grid(holder, 0, 0, 100, 100);
+        if (topLevel)
+            ListTopLevelWindows(grid);
+        else
+            ListChildWindows(grid, parent);
+        if (options.sorted)
+            grid.SortByColumn(static_cast<int>(options.sortColumn), options.descending);
+        grid.Export(0, false, true, kExportTab, text);
+    }
+    DestroyWindow(holder);
+    if (options.crLf)
+        text.ReplaceAll("\n", "\r\n");
+    return ReturnText(text, out);
+}
+
 }  // namespace
+
+STDMETHODIMP BatchHelperObject::TopWindow(VARIANT nSortColumn, VARIANT bDesending, VARIANT bClipboard, BSTR* pVal)
+{
+    ListOptions options;
+    HRESULT hr = ReadListOptions(nSortColumn, bDesending, bClipboard, options);
+    return FAILED(hr) ? hr : WindowListText(nullptr, true, options, pVal);
+}
+
+STDMETHODIMP BatchHelperObject::ChildWindow(LONG hWnd, VARIANT nSortColumn, VARIANT bDesending, VARIANT bClipboard,
+                                            BSTR* pVal)
+{
+    ListOptions options;
+    HRESULT hr = ReadListOptions(nSortColumn, bDesending, bClipboard, options);
+    HWND parent = reinterpret_cast<HWND>(static_cast<LONG_PTR>(hWnd));
+    return FAILED(hr) ? hr : WindowListText(parent, false, options, pVal);
+}
 
 STDMETHODIMP BatchHelperObject::MsgOk(BSTR Message)
 {

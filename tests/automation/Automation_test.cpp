@@ -313,6 +313,8 @@ TEST_F(AutomationTest, SystemMembersReportThePlatformAndReachOtherProcesses)
     HWND target = CreateWindowA("KestrovaVornTarget", "target window", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
                                 nullptr, windowClass.hInstance, nullptr);
     ASSERT_NE(nullptr, target);
+    HWND one = CreateWindowA("BUTTON", "one", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, target, nullptr, nullptr, nullptr);
+    HWND two = CreateWindowA("STATIC", "two", WS_CHILD | WS_VISIBLE, 0, 30, 60, 30, target, nullptr, nullptr, nullptr);
     HANDLE held = CreateMutexA(nullptr, TRUE, "KestrovaTestHeld");
     ASSERT_TRUE(PutClipboard("clip表\r\nline"));
 
@@ -341,6 +343,31 @@ TEST_F(AutomationTest, SystemMembersReportThePlatformAndReachOtherProcesses)
         {"LockGet.timeout", Str("TIMEOUT")}, {"LockGet.free", Str("OK")}, {"CheckMutex.free", Long(-1)},
         {"LockGet.again", Str("OK")}, {"ActionTime.put", Str("done")}, {"Sleep", Str("done")}, {"LockGet.badtimeout", kConversionFailed},
     });
+    // The target is hidden, so its children are not visible either.
+    const std::string childHeader = "№\tウインドウハンドル\tクラス\tタイトル\tVisible\tEnable\tWidth\tHeight\tClientWidth\tClientHeight";
+    const std::string rowOne = "   1\t" + std::to_string(reinterpret_cast<UINT_PTR>(one)) + "\tButton\tone\tfalse\ttrue\t50\t20\t50\t20";
+    const std::string rowTwo = "   2\t" + std::to_string(reinterpret_cast<UINT_PTR>(two)) + "\tStatic\ttwo\tfalse\ttrue\t60\t30\t60\t30";
+    EXPECT_EQ(Str(childHeader + "\n" + rowOne + "\n" + rowTwo + "\n"), At(r, "ChildWindow"));
+    EXPECT_EQ(Str(childHeader + "\r\n" + rowTwo + "\r\n" + rowOne + "\r\n"), At(r, "ChildWindow.sorted"));
+    EXPECT_EQ(kConversionFailed, At(r, "TopWindow.badsort"));
+    {
+        // Every top-level window once, sorted by handle as numbers; the target among them.
+        std::string text = At(r, "TopWindow");
+        ASSERT_EQ(0u, text.find("String:№<TAB>ウインドウハンドル<TAB>プロセスID<TAB>クラス<TAB>タイトル<TAB>Visible"));
+        std::string targetRow = "<TAB>" + std::to_string(handle) + "<TAB>" + std::to_string(GetCurrentProcessId()) +
+                                "<TAB>KestrovaVornTarget<TAB>target window<TAB>false<TAB>true<TAB><TAB><TAB>";
+        EXPECT_NE(std::string::npos, text.find(targetRow)) << text.substr(0, 300);
+        unsigned long previous = 0;
+        int rows = 0;
+        for (size_t line = text.find("<LF>"); line != std::string::npos && line + 4 < text.size(); line = text.find("<LF>", line + 4)) {
+            size_t handleStart = text.find("<TAB>", line) + 5;
+            unsigned long value = std::strtoul(text.c_str() + handleStart, nullptr, 10);
+            EXPECT_LT(previous, value);
+            previous = value;
+            ++rows;
+        }
+        EXPECT_GT(rows, 1);
+    }
     for (const char* key : {"DesktopDirectory", "MydocDirectory"}) {
         std::string folder = At(r, key);
         EXPECT_TRUE(folder.size() > 10 && folder.compare(0, 9, "String:C:") == 0) << key << " " << folder;

@@ -30,6 +30,10 @@ R "FindTopWindow.class", b.FindTopWindow("KestrovaVornTarget")
 R "FindTopWindow.title", b.FindTopWindow("KestrovaVornTarget", "target window")
 R "FindTopWindow.otherTitle", b.FindTopWindow("KestrovaVornTarget", "other")
 R "FindTopWindow.none", b.FindTopWindow("KestrovaNoSuchClass")
+R "ChildWindow", b.ChildWindow(target)
+R "ChildWindow.sorted", b.ChildWindow(target, 3, True, True)
+R "TopWindow", b.TopWindow(1)
+v = Empty : v = b.TopWindow("x") : R "TopWindow.badsort", v
 b.PostMsg target, &H405, 7, 9
 b.PostCommand target, &H18AB9
 R "Posted", "done"
