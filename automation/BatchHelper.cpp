@@ -186,6 +186,51 @@ STDMETHODIMP BatchHelperObject::FindTopWindow(BSTR ClassName, VARIANT WindowTitl
     return ReturnLong(HandleOf(FindWindowA(className.Text(), given ? title.Text() : nullptr)), pVal);
 }
 
+namespace {
+
+struct ProcessWindowSearch {
+    DWORD processId;
+    const char* className;  // empty: any class
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM lParam)
+{
+    ProcessWindowSearch& search = *reinterpret_cast<ProcessWindowSearch*>(lParam);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != search.processId || !IsWindowVisible(window))
+        return TRUE;
+    char className[256] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (search.className[0] && std::strcmp(className, search.className) != 0)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+STDMETHODIMP BatchHelperObject::Run(BSTR Command, BSTR Class, LONG* pVal)
+{
+    VornString command = Text(Command), className = Text(Class);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, command.Buffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return ReturnLong(0, pVal);
+    WaitForInputIdle(process.hProcess, INFINITE);
+    // The first window may come up a little after the program turns idle.
+    ::Sleep(500);
+    ProcessWindowSearch search = {process.dwProcessId, className.Text(), nullptr};
+    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return ReturnLong(HandleOf(search.found), pVal);
+}
+
 STDMETHODIMP BatchHelperObject::BringWindowToTop(LONG hWnd)
 {
     SetForegroundWindow(WindowOf(hWnd));

@@ -22,6 +22,7 @@ public:
     STDMETHODIMP GetEnumList(LONG hWnd, BSTR* pVal) override;
     STDMETHODIMP TopWindow(VARIANT nSortColumn, VARIANT bDesending, VARIANT bClipboard, BSTR* pVal) override;
     STDMETHODIMP ChildWindow(LONG hWnd, VARIANT nSortColumn, VARIANT bDesending, VARIANT bClipboard, BSTR* pVal) override;
+    STDMETHODIMP Run(BSTR Command, BSTR Class, LONG* pVal) override;
     STDMETHODIMP get_Clipboard(BSTR* pVal) override;
     STDMETHODIMP put_Clipboard(BSTR newVal) override;
     STDMETHODIMP PostCommand(LONG hWnd, LONG MessageId) override;

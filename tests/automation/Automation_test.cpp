@@ -368,6 +368,22 @@ TEST_F(AutomationTest, SystemMembersReportThePlatformAndReachOtherProcesses)
         }
         EXPECT_GT(rows, 1);
     }
+    EXPECT_EQ(Long(0), At(r, "Run.missing"));
+    for (const char* key : {"Run.notepad", "Run.anyClass"}) {
+        // The Notepad windows the script started: found by the process's class, closed here.
+        HWND notepad = reinterpret_cast<HWND>(static_cast<LONG_PTR>(std::atol(At(r, key).c_str() + 5)));
+        char className[64] = {};
+        GetClassNameA(notepad, className, sizeof className);
+        EXPECT_STREQ("Notepad", className) << key << " " << At(r, key);
+        DWORD processId = 0;
+        GetWindowThreadProcessId(notepad, &processId);
+        if (HANDLE process = processId ? OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId) : nullptr) {
+            PostMessageA(notepad, WM_CLOSE, 0, 0);
+            if (WaitForSingleObject(process, 10000) != WAIT_OBJECT_0)
+                TerminateProcess(process, 1);
+            CloseHandle(process);
+        }
+    }
     for (const char* key : {"DesktopDirectory", "MydocDirectory"}) {
         std::string folder = At(r, key);
         EXPECT_TRUE(folder.size() > 10 && folder.compare(0, 9, "String:C:") == 0) << key << " " << folder;

@@ -34,6 +34,9 @@ R "ChildWindow", b.ChildWindow(target)
 R "ChildWindow.sorted", b.ChildWindow(target, 3, True, True)
 R "TopWindow", b.TopWindow(1)
 v = Empty : v = b.TopWindow("x") : R "TopWindow.badsort", v
+R "Run.notepad", b.Run("notepad.exe", "Notepad")
+R "Run.anyClass", b.Run("notepad.exe", "")
+R "Run.missing", b.Run("KestrovaNoSuchProgram.exe", "")
 b.PostMsg target, &H405, 7, 9
 b.PostCommand target, &H18AB9
 R "Posted", "done"
