@@ -28,6 +28,9 @@ offer_connection Postgres "KestrovaPg,sample,kestrova,kestrova"
 offer_connection MySQL "KestrovaMy,sample,kestrova,kestrova"
 
 source scripts/wine-env.sh
+# Scripts run from the command area create Vorn's objects by ProgID: registered in this
+# prefix only.
+wine regsvr32 /s "$program_folder/Vorn.dll" || echo "run: registering Vorn.dll failed" >&2
 if [ -n "${DISPLAY:-}" ]; then
     echo "Kestrova starts: Ctrl+P then Enter connects to the sample PostgreSQL database (Ctrl+M: MariaDB)."
     cd "$program_folder" && exec wine Kestrova.exe
