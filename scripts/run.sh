@@ -29,9 +29,11 @@ offer_connection MySQL "KestrovaMy,sample,kestrova,kestrova"
 
 source scripts/wine-env.sh
 # Scripts run from the command area create Vorn's objects by ProgID: registered in this
-# prefix only.
-wine regsvr32 /s "$program_folder/Vorn.dll" || echo "run: registering Vorn.dll failed" >&2
+# prefix only, once a display is there (a Wine session started without one keeps no display
+# for the programs that follow it).
+register_vorn() { wine regsvr32 /s "$program_folder/Vorn.dll" || echo "run: registering Vorn.dll failed" >&2; }
 if [ -n "${DISPLAY:-}" ]; then
+    register_vorn
     echo "Kestrova starts: Ctrl+P then Enter connects to the sample PostgreSQL database (Ctrl+M: MariaDB)."
     cd "$program_folder" && exec wine Kestrova.exe
 fi
@@ -39,6 +41,7 @@ fi
 source scripts/display.sh
 trap stop_display EXIT
 start_display
+register_vorn
 mkdir -p artifacts
 step() { echo "$(date +%T) $*"; }
 step "starting Kestrova"

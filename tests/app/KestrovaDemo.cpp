@@ -15,7 +15,13 @@ int main(int argc, char** argv)
 {
     const char* step = argc > 1 ? argv[1] : "connect";
     KestrovaRemote kestrova;
-    if (!kestrova.Attach()) {
+    // A first start in a fresh prefix (fonts, registry) can take a while: wait up to a minute.
+    bool attached = kestrova.Attach();
+    for (int tries = 0; !attached && tries < 120; ++tries) {
+        Sleep(500);
+        attached = kestrova.Attach();
+    }
+    if (!attached) {
         std::fprintf(stderr, "Kestrova is not running\n");
         return 1;
     }
