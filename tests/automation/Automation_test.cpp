@@ -13,86 +13,14 @@
 #include <string>
 
 #include "app/KestrovaRemote.h"
+#include "ScriptRun.h"
 #include "TestSupport.h"
 
 namespace {
 
-const char kVornPath[] = VORN_DLL_PATH;
-const char kScripts[] = VORN_TEST_SCRIPTS;
+using namespace vornscript;
+
 const char* const kClasses[] = {"BatchHelper", "Window", "Wnet", "OuterDll", "Ftp", "Database", "Prt", "Fsystem"};
-
-// While the child runs, tick is called about every 100 ms (and this thread's messages are
-// served: the child may send to its windows).
-DWORD RunAndWait(std::string command, const std::function<void(DWORD processId)>& tick = nullptr)
-{
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    DWORD code = 0xFFFFFFFF;
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return code;
-    DWORD started = GetTickCount();
-    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_SENDMESSAGE) != WAIT_OBJECT_0 &&
-           GetTickCount() - started < 120000) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE)) {
-        }
-        if (tick)
-            tick(process.dwProcessId);
-    }
-    if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    else
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
-}
-
-DWORD RegisterServer(bool unregister)
-{
-    return RunAndWait(std::string("regsvr32.exe /s ") + (unregister ? "/u " : "") + "\"" + kVornPath + "\"");
-}
-
-typedef std::map<std::string, std::string> Results;
-
-// What a script sees of a failed call: an argument the parameter's type refuses is turned
-// away by the dispatcher, which the engine reports as its own error 13; a failed conversion
-// of an optional argument comes from the member as DISP_E_TYPEMISMATCH with a description.
-const std::string kTypeMismatch = "Err:D|described";
-const std::string kConversionFailed = "Err:80020005|described";
-
-// Runs the test script after the shared result writer; its exit code must be the one of
-// a script that ran to its end (77), since syntax errors end the host silently with 0.
-Results RunScript(const char* name, const std::string& argument,
-                  const std::function<void(DWORD processId)>& tick = nullptr)
-{
-    std::string script = ScratchPath(name);
-    std::string output = script + ".out";
-    WriteBytes(script, ReadBytes(std::string(kScripts) + "\\Results.vbs") + "\r\n" +
-                           ReadBytes(std::string(kScripts) + "\\" + name));
-    RemoveFile(output);
-    DWORD code = RunAndWait("cscript.exe //nologo //B \"" + script + "\" \"" + output + "\" \"" + argument + "\"", tick);
-    EXPECT_EQ(77u, code) << name << " did not run to its end";
-    Results results;
-    std::string text = ReadBytes(output);
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find("\r\n", start);
-        std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        size_t tab = line.find('\t');
-        if (tab != std::string::npos)
-            results[line.substr(0, tab)] = line.substr(tab + 1);
-        start = end == std::string::npos ? text.size() : end + 2;
-    }
-    return results;
-}
-
-std::string At(const Results& results, const char* key)
-{
-    auto found = results.find(key);
-    return found == results.end() ? "<missing>" : found->second;
-}
 
 std::string RegistryValue(const std::string& path, const char* name = nullptr)
 {
@@ -106,10 +34,7 @@ std::string RegistryValue(const std::string& path, const char* name = nullptr)
     return status == ERROR_SUCCESS ? std::string(value) : "<no value>";
 }
 
-class AutomationTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { ASSERT_EQ(0u, RegisterServer(false)); }
-};
+class AutomationTest : public ::testing::Test {};
 
 TEST_F(AutomationTest, RegistrationWritesEveryClassAndUnregistrationRemovesIt)
 {
@@ -157,30 +82,6 @@ TEST_F(AutomationTest, EveryClassIsCreatedByBothProgIds)
         EXPECT_EQ(typeName, At(results, (std::string(name) + ".1").c_str())) << name;
     }
     EXPECT_EQ("Err:1AD|described", At(results, "Vorn.Nothing"));
-}
-
-// A result as the scripts write it: the type, then the text with its control characters
-// spelled out.
-std::string Spelled(const char* type, const std::string& text)
-{
-    std::string out = std::string(type) + ":";
-    for (char c : text)
-        out += c == '\t' ? std::string("<TAB>") : c == '\r' ? std::string("<CR>") : c == '\n' ? std::string("<LF>") : std::string(1, c);
-    return out;
-}
-std::string Str(const std::string& text) { return Spelled("String", text); }
-std::string Long(long value) { return "Long:" + std::to_string(value); }
-const std::string kTrue = "Boolean:True", kFalse = "Boolean:False";
-
-struct Expected {
-    const char* key;
-    std::string value;
-};
-
-void ExpectAll(const Results& results, std::initializer_list<Expected> expected)
-{
-    for (const Expected& e : expected)
-        EXPECT_EQ(e.value, At(results, e.key)) << e.key;
 }
 
 TEST_F(AutomationTest, TextMembersKeepDoubleByteCharactersWhole)
@@ -268,32 +169,6 @@ TEST_F(AutomationTest, ListMembersParseSortAndPickRows)
 LRESULT CALLBACK TargetProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-bool PutClipboard(const std::string& text)
-{
-    if (!OpenClipboard(nullptr))
-        return false;
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-    GlobalUnlock(block);
-    bool ok = SetClipboardData(CF_TEXT, block) != nullptr;
-    CloseClipboard();
-    return ok;
-}
-
-std::string ClipboardText()
-{
-    std::string text = "<none>";
-    if (!OpenClipboard(nullptr))
-        return text;
-    if (HANDLE block = GetClipboardData(CF_TEXT)) {
-        text = static_cast<const char*>(GlobalLock(block));
-        GlobalUnlock(block);
-    }
-    CloseClipboard();
-    return text;
 }
 
 std::string PlatformText(BOOL (*get)(char*, DWORD))
