@@ -6,6 +6,7 @@
 
 #include "Clipboard.h"
 #include "ScriptText.h"
+#include "SjisText.h"
 
 namespace vorn {
 
@@ -17,13 +18,6 @@ const char kDefaultTable[] = "<TABLE border=\"0\" cellspacing=\"1\" cellpadding=
 const char kDefaultTh[] = "<TH bgcolor=\"silver\" nowrap>";
 const char kDefaultTr[] = "<TR>";
 const char kDefaultTd[] = "<TD bgcolor=\"white\" nowrap>";
-
-#define VORN_CHECK(expression)            \
-    do {                                  \
-        HRESULT hr_ = (expression);       \
-        if (FAILED(hr_))                  \
-            return hr_;                   \
-    } while (0)
 
 HRESULT ReturnLong(long value, LONG* out)
 {
@@ -209,26 +203,85 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM lParam)
     return FALSE;
 }
 
-}  // namespace
-
-STDMETHODIMP BatchHelperObject::Run(BSTR Command, BSTR Class, LONG* pVal)
+// Starts the command line with a normal window, waits until it is idle for input and a
+// little more, and finds the first visible top-level window of the new process with the
+// class (any when empty). Null when it did not start or showed no such window.
+HWND StartAndFindWindow(const char* commandLine, const char* className, DWORD* processId = nullptr)
 {
-    VornString command = Text(Command), className = Text(Class);
+    VornString command = commandLine;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, command.Buffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return ReturnLong(0, pVal);
+        return nullptr;
     WaitForInputIdle(process.hProcess, INFINITE);
     // The first window may come up a little after the program turns idle.
     ::Sleep(500);
-    ProcessWindowSearch search = {process.dwProcessId, className.Text(), nullptr};
+    ProcessWindowSearch search = {process.dwProcessId, className, nullptr};
     EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return ReturnLong(HandleOf(search.found), pVal);
+    if (processId)
+        *processId = search.found ? search.processId : 0;
+    return search.found;
+}
+
+BOOL CALLBACK FindEditChild(HWND child, LPARAM lParam)
+{
+    char className[64] = {};
+    GetClassNameA(child, className, sizeof className);
+    sjis::UpperCase(className);
+    if (std::strcmp(className, "EDIT") != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = child;
+    return FALSE;
+}
+
+// Notepad's own paste command.
+const WPARAM kNotepadPaste = 770;
+
+}  // namespace
+
+STDMETHODIMP BatchHelperObject::Run(BSTR Command, BSTR Class, LONG* pVal)
+{
+    return ReturnLong(HandleOf(StartAndFindWindow(Text(Command), Text(Class))), pVal);
+}
+
+HWND BatchHelperObject::NotepadWindow()
+{
+    if (notepad_) {
+        DWORD processId = 0;
+        if (IsWindow(notepad_) && GetWindowThreadProcessId(notepad_, &processId) && processId == notepadProcess_)
+            return notepad_;
+    } else if (HWND first = FindWindowA("Notepad", nullptr)) {
+        notepad_ = first;
+        GetWindowThreadProcessId(first, &notepadProcess_);
+        return first;
+    }
+    notepad_ = StartAndFindWindow("notepad.exe", "", &notepadProcess_);
+    return notepad_;
+}
+
+STDMETHODIMP BatchHelperObject::CopyToMemo(BSTR Message)
+{
+    HWND notepad = NotepadWindow();
+    if (!notepad)
+        return S_OK;
+    HWND edit = nullptr;
+    EnumChildWindows(notepad, FindEditChild, reinterpret_cast<LPARAM>(&edit));
+    if (IsIconic(notepad) || IsZoomed(notepad))
+        ShowWindow(notepad, SW_RESTORE);
+    MoveWindow(notepad, 10, 10, 500, 600, TRUE);
+    SetForegroundWindow(notepad);
+    PutClipboardText(nullptr, Text(Message).Text());
+    if (edit) {
+        PostMessageA(edit, EM_SETSEL, 0, -1);
+        PostMessageA(edit, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+    }
+    PostMessageA(notepad, WM_COMMAND, kNotepadPaste, 0);
+    return S_OK;
 }
 
 STDMETHODIMP BatchHelperObject::BringWindowToTop(LONG hWnd)

@@ -11,6 +11,21 @@ public:
     BatchHelperObject() = default;
     ~BatchHelperObject() override;
 
+    STDMETHODIMP OpenFileName(VARIANT Title, VARIANT Filter, VARIANT DefaultDir, VARIANT DefaultExt, VARIANT DefaultName, BSTR* pVal) override;
+    STDMETHODIMP SaveFileName(VARIANT Title, VARIANT Filter, VARIANT DefaultDir, VARIANT DefaultExt, VARIANT DefaultName, BSTR* pVal) override;
+    STDMETHODIMP OpenFileNames(VARIANT Title, VARIANT Filter, VARIANT DefaultDir, VARIANT DefaultExt, BSTR* pVal) override;
+    STDMETHODIMP GetFolderName(VARIANT Title, BSTR* pVal) override;
+    STDMETHODIMP GetText(VARIANT Title, VARIANT Message, VARIANT DefaultText, VARIANT List, BSTR* pVal) override;
+    STDMETHODIMP GetTextList(VARIANT Title, VARIANT Message, BSTR* pVal) override;
+    STDMETHODIMP CopyToMemo(BSTR Message) override;
+    STDMETHODIMP HttpDownload(BSTR Target, BSTR FilePath, VARIANT BufferSize, BSTR* pVal) override;
+    STDMETHODIMP PrintScreenKey(LONG bActive) override;
+    STDMETHODIMP ShutdownDialog() override;
+    STDMETHODIMP MinimizeAll() override;
+    STDMETHODIMP UndoMinimizeALL() override;
+    STDMETHODIMP ShellFolder(LONG nType, VARIANT nSortColumn, VARIANT bDesending, VARIANT bClipboard, BSTR* pVal) override;
+    STDMETHODIMP OpenShellItem(BSTR Path) override;
+    STDMETHODIMP Printer(VARIANT nSortColumn, VARIANT bDesending, VARIANT bClipboard, BSTR* pVal) override;
     STDMETHODIMP MsgOk(BSTR Message) override;
     STDMETHODIMP MsgOkCancel(BSTR Message, VARIANT* pVal) override;
     STDMETHODIMP RegKey(BSTR Path, VARIANT nSortColumn, VARIANT bDesending, VARIANT bClipboard, BSTR* pVal) override;
@@ -83,7 +98,13 @@ public:
     STDMETHODIMP put_ActionTime(LONG newVal) override;
 
 private:
+    // The Notepad window of the previous call while it lives, else the first one, else a
+    // new one; null when none could be had.
+    HWND NotepadWindow();
+
     HANDLE lock_ = nullptr;       // the named lock of LockGet
+    HWND notepad_ = nullptr;      // CopyToMemo's window and its process
+    DWORD notepadProcess_ = 0;
     DWORD actionBase_ = 0;        // ActionTime's base, in milliseconds since system start
 };
 

@@ -1,4 +1,8 @@
 // BatchHelper's members that answer with a list text and its message boxes.
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <winspool.h>
+
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -215,6 +219,139 @@ STDMETHODIMP BatchHelperObject::RegValue(BSTR Path, VARIANT nSortColumn, VARIANT
         table.AddRow({number, name.data(), typeName, value.Text()});
     }
     RegCloseKey(key);
+    return ReturnList(table, options, pVal);
+}
+
+}  // namespace vorn
+
+namespace vorn {
+
+namespace {
+
+const char kNoAllocator[] = "メモリ処理のインターフェイスを取得できませんでした";
+const char kNoDesktop[] = "テスクトップオブジェクトを取得できませんでした";
+const char kNoFolder[] = "フォルダオブジェクトを取得できませんでした";
+const char kNoEnumeration[] = "列挙オブジェクトを取得できませんでした";
+
+// The shell folders by number: the desktop itself, My Computer, Network, Recycle Bin,
+// Printers, Control Panel.
+const char* const kShellFolders[] = {
+    nullptr,
+    "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}",
+    "::{208D2C60-3AEA-1069-A2D7-08002B30309D}",
+    "::{645FF040-5081-101B-9F08-00AA002F954E}",
+    "::{2227A280-3AEA-1069-A2DE-08002B30309D}",
+    "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\::{21EC2020-3AEA-1069-A2DD-08002B30309D}",
+};
+
+VornString ItemName(IShellFolder* folder, LPCITEMIDLIST item, DWORD form)
+{
+    STRRET name = {};
+    char text[MAX_PATH * 2] = "";
+    if (SUCCEEDED(folder->GetDisplayNameOf(item, form, &name)))
+        StrRetToBufA(&name, item, text, sizeof text);
+    return VornString(text);
+}
+
+// The folder of that number, bound from the desktop; null when it cannot be had.
+IShellFolder* BindShellFolder(IShellFolder* desktop, long type)
+{
+    if (type == 0 || type < 0 || type >= static_cast<long>(sizeof kShellFolders / sizeof kShellFolders[0])) {
+        if (type != 0)
+            return nullptr;
+        desktop->AddRef();
+        return desktop;
+    }
+    wchar_t path[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, kShellFolders[type], -1, path, MAX_PATH);
+    LPITEMIDLIST items = nullptr;
+    if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, path, nullptr, &items, nullptr)))
+        return nullptr;
+    IShellFolder* folder = nullptr;
+    if (FAILED(desktop->BindToObject(items, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&folder))))
+        folder = nullptr;
+    CoTaskMemFree(items);
+    return folder;
+}
+
+void ListShellItems(IShellFolder* folder, ListTable& table)
+{
+    IEnumIDList* items = nullptr;
+    if (folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, &items) != S_OK ||
+        !items) {
+        table.AddRow({kNoEnumeration});
+        return;
+    }
+    LPITEMIDLIST item = nullptr;
+    int number = 0;
+    while (items->Next(1, &item, nullptr) == S_OK) {
+        char numberText[16];
+        std::snprintf(numberText, sizeof numberText, "%4d", ++number);
+        table.AddRow({numberText, ItemName(folder, item, SHGDN_NORMAL), ItemName(folder, item, SHGDN_FORPARSING)});
+        CoTaskMemFree(item);
+    }
+    items->Release();
+}
+
+void FillShellFolder(long type, ListTable& table)
+{
+    IMalloc* allocator = nullptr;
+    if (FAILED(SHGetMalloc(&allocator)) || !allocator) {
+        table.AddRow({kNoAllocator});
+        return;
+    }
+    IShellFolder* desktop = nullptr;
+    if (FAILED(SHGetDesktopFolder(&desktop)) || !desktop) {
+        table.AddRow({kNoDesktop});
+    } else if (IShellFolder* folder = BindShellFolder(desktop, type)) {
+        ListShellItems(folder, table);
+        folder->Release();
+    } else {
+        table.AddRow({kNoFolder});
+    }
+    if (desktop)
+        desktop->Release();
+    allocator->Release();
+}
+
+void FillPrinters(ListTable& table)
+{
+    DWORD needed = 0, count = 0;
+    const DWORD kinds = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
+    EnumPrintersA(kinds, nullptr, 2, nullptr, 0, &needed, &count);
+    if (needed == 0)
+        return;
+    std::vector<BYTE> buffer(needed);
+    if (!EnumPrintersA(kinds, nullptr, 2, buffer.data(), needed, &needed, &count))
+        return;
+    const auto* printers = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
+    for (DWORD i = 0; i < count; ++i) {
+        char numberText[16];
+        std::snprintf(numberText, sizeof numberText, "%4lu", static_cast<unsigned long>(i + 1));
+        auto text = [](const char* value) { return value ? value : ""; };
+        table.AddRow({numberText, text(printers[i].pPrinterName), text(printers[i].pPortName),
+                      text(printers[i].pDriverName)});
+    }
+}
+
+}  // namespace
+
+STDMETHODIMP BatchHelperObject::ShellFolder(LONG nType, VARIANT nSortColumn, VARIANT bDesending, VARIANT bClipboard,
+                                            BSTR* pVal)
+{
+    ListOptions options;
+    VORN_CHECK(ReadListOptions(nSortColumn, bDesending, bClipboard, options));
+    ListTable table({"№", "表示用名称", "処理用名称"});
+    FillShellFolder(nType, table);
+    return ReturnList(table, options, pVal);
+}
+
+STDMETHODIMP BatchHelperObject::Printer(VARIANT nSortColumn, VARIANT bDesending, VARIANT bClipboard, BSTR* pVal)
+{
+    ListOptions options;
+    VORN_CHECK(ReadListOptions(nSortColumn, bDesending, bClipboard, options));
+    ListTable table({"№", "名称", "ポート", "ドライバ"});
+    FillPrinters(table);
     return ReturnList(table, options, pVal);
 }
 

@@ -37,6 +37,14 @@ HRESULT OptionalBool(const VARIANT& argument, bool& value, bool* given = nullptr
 // Sets the error information of a failure for the caller; returns the failure.
 HRESULT Fail(HRESULT failure);
 
+// Returns a failed argument conversion to the caller at once.
+#define VORN_CHECK(expression)      \
+    do {                            \
+        HRESULT hr_ = (expression); \
+        if (FAILED(hr_))            \
+            return hr_;             \
+    } while (0)
+
 // IUnknown and IDispatch for one dual interface, dispatched from its type information.
 template <class Interface>
 class DispatchObject : public Interface, public ISupportErrorInfo {

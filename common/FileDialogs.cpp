@@ -97,14 +97,14 @@ bool SaveFileDialog(HWND owner, const char* title, const char* filter, DWORD fil
                          initialFolder, defaultExtension, hook);
 }
 
-bool ChooseFolder(HWND owner, VornString& path, const char* title)
+bool ChooseFolder(HWND owner, VornString& path, const char* title, unsigned extraFlags)
 {
     char chosen[MAX_PATH] = "";
     BROWSEINFOA info = {};
     info.hwndOwner = owner;
     info.pszDisplayName = chosen;
     info.lpszTitle = title && *title ? title : kFolderTitle;
-    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    info.ulFlags = BIF_RETURNONLYFSDIRS | extraFlags;
     LPITEMIDLIST item = SHBrowseForFolderA(&info);
     if (!item)
         return false;

@@ -27,4 +27,5 @@ bool SaveFileDialog(HWND owner, const char* title, const char* filter, DWORD fil
                     const char* defaultExtension, LPOFNHOOKPROC hook);
 
 // The folder browser; title "ディレクトリの選択" when none is given. False on cancel.
-bool ChooseFolder(HWND owner, VornString& path, const char* title = nullptr);
+// extraFlags adds BIF_* flags (e.g. the new dialog style).
+bool ChooseFolder(HWND owner, VornString& path, const char* title = nullptr, unsigned extraFlags = 0);

@@ -45,19 +45,25 @@ bool InternetSession::ConnectFtp()
 
 bool InternetSession::ConnectHttp() { return Connect(INTERNET_SERVICE_HTTP, nullptr, nullptr, 0); }
 
+HINTERNET InternetSession::SendGet(const char* objectPath)
+{
+    if (!connection_)
+        return nullptr;
+    HINTERNET request = HttpOpenRequestA(connection_, nullptr, objectPath, "HTTP/1.1", nullptr, nullptr,
+                                         INTERNET_FLAG_RELOAD | INTERNET_FLAG_KEEP_CONNECTION, 0);
+    if (request && !HttpSendRequestA(request, nullptr, 0, nullptr, 0)) {
+        InternetCloseHandle(request);
+        request = nullptr;
+    }
+    return request;
+}
+
 bool InternetSession::HttpGet(const char* objectPath, VornString& out)
 {
     lastReadSize_ = 0;
-    if (!connection_)
-        return false;
-    HINTERNET request = HttpOpenRequestA(connection_, nullptr, objectPath, "HTTP/1.1", nullptr, nullptr,
-                                         INTERNET_FLAG_RELOAD | INTERNET_FLAG_KEEP_CONNECTION, 0);
+    HINTERNET request = SendGet(objectPath);
     if (!request)
         return false;
-    if (!HttpSendRequestA(request, nullptr, 0, nullptr, 0)) {
-        InternetCloseHandle(request);
-        return false;
-    }
     if (out.Capacity() < kPiece + 1)
         out.Resize(kPiece + 1);
     size_t length = 0;

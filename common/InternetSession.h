@@ -20,6 +20,9 @@ public:
     bool ConnectHttp();
     // The body of the object into out; false when the request could not be opened or sent.
     bool HttpGet(const char* objectPath, VornString& out);
+    // A GET of the object, reloaded and on a kept connection, already sent; the caller reads
+    // it and closes it with InternetCloseHandle. Null when it could not be opened or sent.
+    HINTERNET SendGet(const char* objectPath);
     // The bytes the last HttpGet read (a body may hold NULs, which the text length stops at).
     size_t LastReadSize() const { return lastReadSize_; }
     BOOL FtpDelete(const char* fileName);

@@ -1,8 +1,8 @@
 #include "ModalDialog.h"
 
-INT_PTR ModalDialog::Run(HWND owner, int templateId)
+INT_PTR ModalDialog::Run(HWND owner, int templateId, HINSTANCE module)
 {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, Procedure,
+    return DialogBoxParamA(module ? module : GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, Procedure,
                            reinterpret_cast<LPARAM>(this));
 }
 

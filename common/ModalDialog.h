@@ -8,8 +8,9 @@
 
 class ModalDialog : public WindowBase {
 public:
-    // The result passed to End.
-    INT_PTR Run(HWND owner, int templateId);
+    // The result passed to End. The template comes from module (the program when null): a
+    // library shows its own dialogs.
+    INT_PTR Run(HWND owner, int templateId, HINSTANCE module = nullptr);
 
 protected:
     virtual void OnInit() {}
