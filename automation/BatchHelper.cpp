@@ -241,6 +241,7 @@ BOOL CALLBACK FindEditChild(HWND child, LPARAM lParam)
 
 // Notepad's own paste command.
 const WPARAM kNotepadPaste = 770;
+const UINT kNotepadWait = 5000;
 
 }  // namespace
 
@@ -276,11 +277,22 @@ STDMETHODIMP BatchHelperObject::CopyToMemo(BSTR Message)
     MoveWindow(notepad, 10, 10, 500, 600, TRUE);
     SetForegroundWindow(notepad);
     PutClipboardText(nullptr, Text(Message).Text());
+    // Sent, not posted: the next call replaces the clipboard, and a paste still waiting in
+    // Notepad's queue would then paste the later text twice.
+    DWORD_PTR ignored = 0;
     if (edit) {
-        PostMessageA(edit, EM_SETSEL, 0, -1);
-        PostMessageA(edit, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+        SendMessageTimeoutA(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, kNotepadWait, &ignored);
+        SendMessageTimeoutA(edit, EM_SETSEL, static_cast<WPARAM>(-1), 0, SMTO_ABORTIFHUNG, kNotepadWait, &ignored);
     }
-    PostMessageA(notepad, WM_COMMAND, kNotepadPaste, 0);
+    DWORD_PTR before = 0, after = 0;
+    if (edit)
+        SendMessageTimeoutA(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kNotepadWait, &before);
+    SendMessageTimeoutA(notepad, WM_COMMAND, kNotepadPaste, 0, SMTO_ABORTIFHUNG, kNotepadWait, &ignored);
+    // A Notepad whose menu numbers its paste command differently (Wine's) ignores the
+    // command: the edit control pastes for it then.
+    if (edit && SendMessageTimeoutA(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kNotepadWait, &after) &&
+        after == before)
+        SendMessageTimeoutA(edit, WM_PASTE, 0, 0, SMTO_ABORTIFHUNG, kNotepadWait, &ignored);
     return S_OK;
 }
 
