@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "DialogDriver.h"
 #include "ScriptRun.h"
@@ -33,6 +34,17 @@ void CloseProcessOf(HWND window)
     CloseHandle(process);
 }
 
+// The Print Screen key presses the script sends, as "scan:down" or "scan:up".
+std::vector<std::string> printScreenKeys;
+
+LRESULT CALLBACK RecordPrintScreen(int code, WPARAM message, LPARAM lParam)
+{
+    const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    if (code == HC_ACTION && key->vkCode == VK_SNAPSHOT)
+        printScreenKeys.push_back(std::to_string(key->scanCode) + (message == WM_KEYUP || message == WM_SYSKEYUP ? ":up" : ":down"));
+    return CallNextHookEx(nullptr, code, message, lParam);
+}
+
 TEST(BatchHelperShell, ListsShellFoldersAppendsToNotepadAndOpensItems)
 {
     std::string folder = ScratchPath("shell");
@@ -43,7 +55,10 @@ TEST(BatchHelperShell, ListsShellFoldersAppendsToNotepadAndOpensItems)
                "CreateObject(\"Scripting.FileSystemObject\").CreateTextFile(\"" + marker + "\").Write \"ran\"\r\n");
     ASSERT_EQ(nullptr, FindWindowA("Notepad", nullptr)) << "a Notepad of an earlier run is still open";
 
+    HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, RecordPrintScreen, GetModuleHandleA(nullptr), 0);
     Results r = RunScript("Shell.vbs", folder);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ((std::vector<std::string>{"1:down", "1:up", "0:down", "0:up"}), printScreenKeys);
     const std::string header = Str("№\t表示用名称\t処理用名称\n");
     // The desktop holds My Computer (parsed by its class id), My Computer the drives.
     EXPECT_EQ(0u, At(r, "ShellFolder.0").find(header)) << At(r, "ShellFolder.0");

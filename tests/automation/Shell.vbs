@@ -19,6 +19,8 @@ R "CopyToMemo", "done"
 b.OpenShellItem ""
 b.OpenShellItem folder & "\opened.vbs"
 R "OpenShellItem", "done"
+b.PrintScreenKey 1
+b.PrintScreenKey 0
 b.MinimizeAll
 b.UndoMinimizeALL
 R "MinimizeAll", "done"
