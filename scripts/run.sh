@@ -56,7 +56,7 @@ step "Enter: connect, then show the definition of 社員"
 wine "$demo" connect
 sleep 1
 import -window root -display "$DISPLAY" artifacts/kestrova.png
-step "a VBScript run whose output comes back into the lower list"
+step "a VBScript run that uses Vorn.BatchHelper; its output comes back into the lower list"
 wine "$demo" viewresult
 sleep 1
 import -window root -display "$DISPLAY" artifacts/kestrova-viewresult.png

@@ -1,7 +1,7 @@
 // Shows Kestrova at work for the launch script: "dialog" opens the PostgreSQL connection
 // dialog with Ctrl+P; "connect" answers it with Enter and shows the definition of the
-// sample table 社員; "viewresult" runs a small VBScript whose output and numbered lines come
-// back into the lower list; "close" ends the program the way its close box does.
+// sample table 社員; "viewresult" runs a small VBScript that uses Vorn's BatchHelper and
+// whose output comes back into the lower list; "close" ends the program the way its close box does.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -34,9 +34,21 @@ int main(int argc, char** argv)
         // A directive line alone switches the command bar to the script type and runs nothing.
         SendMessageA(area, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("@VBS"));
         kestrova.Command(32778);
+        // The script asks the automation library Vorn (registered by the launch script). Its
+        // output stays ASCII: Wine's cscript overruns its buffer when WScript.Echo writes
+        // double-byte text to a redirected output, and crashes on a later line.
         SendMessageA(area, WM_SETTEXT, 0,
-                     reinterpret_cast<LPARAM>("Dim i\r\nFor i = 1 To 3\r\n    WScript.Echo \"line \" & i\r\n"
-                                              "Next\r\n$VIEWRESULT $NORESULT"));
+                     reinterpret_cast<LPARAM>(
+                         "Set b = CreateObject(\"Vorn.BatchHelper\")\r\n"
+                         "WScript.Echo \"NumberFormat: \" & b.NumberFormat(\"1234567\")\r\n"
+                         "WScript.Echo \"Fzero: \" & b.Fzero(\"42\", 6)\r\n"
+                         "WScript.Echo \"DateDiff: \" & b.DateDiff(\"2027/1/1\", \"2026/12/9\")\r\n"
+                         "WScript.Echo \"IsNumeric: \" & b.IsNumeric(\"-1.5\") & \" / \" & b.IsNumeric(\"1.5-\")\r\n"
+                         "WScript.Echo \"GetExt: \" & b.GetExt(\"C:\\データ\\売上表.csv\")\r\n"
+                         "WScript.Echo \"Sort: \" & Replace(Replace(b.Sort(\"c,3\" & vbLf & \"a,1\" & vbLf & "
+                         "\"b,2\", 1, True, False, \",\"), vbTab, \"=\"), vbLf, \" / \")\r\n"
+                         "WScript.Echo \"DesktopWidth: \" & b.DesktopWidth\r\n"
+                         "$VIEWRESULT $NORESULT"));
         kestrova.Command(32778);
         // The lower list turns from the 13 definition columns into the one column of the
         // pasted output; reading it through the clipboard would race the result tool.
