@@ -20,6 +20,7 @@ R "Create", d.Query("create table vorn_rows (id int, name varchar(40))")
 R "Insert.text", d.Query("insert into vorn_rows (id, name) values (1, '" & text & "')")
 R "Insert.apostrophe", d.Query("insert into vorn_rows (id, name) values (2, 'it''s')")
 R "Insert.null", d.Query("insert into vorn_rows (id, name) values (3, NULL)")
+R "Stored", d.LoadSqlData("select char_length(name) as n, (select count(*) from vorn_rows where name is null) as nulls from vorn_rows where id = 1")
 R "Update", d.Query("update vorn_rows set id = id where id = 0")
 R "Query", d.Query("select id, name from vorn_rows order by id")
 R "FieldCount", d.FieldCount
