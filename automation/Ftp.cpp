@@ -44,14 +44,14 @@ VornString TimeText(const FILETIME& time)
     return text;
 }
 
-// A server given as "host:port" reaches a server on another port than 21 (the host
-// part of an FTP address never holds a colon otherwise).
+// A server given as "host:port" reaches a server on another port than 21; a text with
+// more than one colon is an IPv6 address and names the host alone.
 void SetServer(InternetSession& session, const char* server)
 {
     session.host.Assign(server);
     session.port = INTERNET_INVALID_PORT_NUMBER;
     long colon = sjis::FindLastChar(server, ':');
-    if (colon < 0)
+    if (colon < 0 || sjis::FindChar(server, ':') != colon)
         return;
     const char* digits = server + colon + 1;
     char* end = nullptr;

@@ -34,6 +34,8 @@ R "Row1.omitted", d.GetText()
 R "Row1.same", d.GetText("name") = text
 R "Row1.byName", d.GetText("NAME")
 R "Row1.missingField", d.GetText("nothing")
+v = Empty : v = d.GetText(Null) : R "Row1.null", v
+v = Empty : v = d.Connect("x", target) : R "Connect.badKind", v
 R "Next1", d.Query()
 R "Row2", d.GetText("name")
 R "Next2", d.Query("")

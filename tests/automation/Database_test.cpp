@@ -56,7 +56,7 @@ void ExpectTheSameOnEveryKind(const Results& r)
         {"GetName.0", Str("id")}, {"GetName.1", Str("name")}, {"GetName.2", noField},
         {"GetName.text", needsNumber}, {"GetName.omitted", needsNumber},
         {"Row1.byIndex", Str(text)}, {"Row1.omitted", Str("1")}, {"Row1.same", kTrue}, {"Row1.byName", Str(text)},
-        {"Row1.missingField", noField},
+        {"Row1.missingField", noField}, {"Row1.null", kConversionFailed}, {"Connect.badKind", kTypeMismatch},
         {"Next1", Long(-1)}, {"Row2", Str("it's")}, {"Next2", Long(-1)}, {"Row3", Str("")}, {"Row3.id", Str("3")},
         {"Next3", Long(0)}, {"AfterEnd", Str("ERROR:現在のレコードがありません")}, {"AfterEnd.Next", Long(0)},
         {"Empty", Long(0)}, {"Empty.FieldCount", Long(1)},

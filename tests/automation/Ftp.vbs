@@ -30,6 +30,8 @@ R "CreateDirectory", f.CreateDirectory("sub")
 R "CreateDirectory.again", f.CreateDirectory("sub")
 R "Upload.sub", f.Upload("sub/small.txt", dir & "\small.txt")
 R "List", f.List()
+v = Empty : v = f.List(Null) : R "List.null", v
+v = Empty : v = f.Size(Array(1)) : R "Size.array", v
 R "List.bins", f.List("", "*.bin", 1, True, True)
 R "List.sub", f.List("sub")
 f.CurrentDirectory = "sub"

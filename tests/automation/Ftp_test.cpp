@@ -82,6 +82,7 @@ TEST(FtpObject, TransfersListsAndManagesFilesOnTheServer)
         {"List", "String:" + header + "<LF>" + row("   1", "kept.bin", "0", "1048576") + "<LF>" +
                      row("   2", "server.bin", "0", "1048576") + "<LF>" + row("   3", "sub", "10", "0") + "<LF>" +
                      row("   4", "up.bin", "0", "1048576") + "<LF>"},
+        {"List.null", kConversionFailed}, {"Size.array", kTypeMismatch},
         {"List.bins", "String:" + header + "<CR><LF>" + row("   3", "up.bin", "0", "1048576") + "<CR><LF>" +
                           row("   2", "server.bin", "0", "1048576") + "<CR><LF>" +
                           row("   1", "kept.bin", "0", "1048576") + "<CR><LF>"},
