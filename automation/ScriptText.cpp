@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "GridText.h"
 #include "SjisText.h"
@@ -184,6 +185,20 @@ void ListTable::AddRow(std::initializer_list<const char*> cells)
     for (const char* cell : cells)
         rows_.back().emplace_back(cell);
     rows_.back().resize(static_cast<size_t>(columns_));
+}
+
+void ListTable::AddColumn(const char* title)
+{
+    titles_.emplace_back(title);
+    columns_ = static_cast<int>(titles_.size());
+    for (std::vector<VornString>& row : rows_)
+        row.resize(static_cast<size_t>(columns_));
+}
+
+void ListTable::AddCells(std::vector<VornString> cells)
+{
+    cells.resize(static_cast<size_t>(columns_));
+    rows_.push_back(std::move(cells));
 }
 
 void ListTable::ExportWithHeader(bool crLf, VornString& out) const

@@ -40,6 +40,10 @@ public:
     // An empty table with titled columns, filled row by row (the list-text members).
     explicit ListTable(std::initializer_list<const char*> titles);
     void AddRow(std::initializer_list<const char*> cells);
+    // The same for columns known only at run time (a query's fields).
+    ListTable() = default;
+    void AddColumn(const char* title);
+    void AddCells(std::vector<VornString> cells);
     // The column titles, then the rows, tab-separated.
     void ExportWithHeader(bool crLf, VornString& out) const;
     int RowCount() const { return static_cast<int>(rows_.size()); }

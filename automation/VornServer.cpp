@@ -8,6 +8,8 @@
 #include <new>
 
 #include "BatchHelper.h"
+#include "Database.h"
+#include "Ftp.h"
 #include "ServerFrame.h"
 
 namespace {
@@ -38,8 +40,8 @@ const ServerClass kClasses[] = {
     {&CLSID_Window, "Window", CreateObject<vorn::PlainObject<IWindow>>},
     {&CLSID_Wnet, "Wnet", CreateObject<vorn::PlainObject<IWnet>>},
     {&CLSID_OuterDll, "OuterDll", CreateObject<vorn::PlainObject<IOuterDll>>},
-    {&CLSID_Ftp, "Ftp", CreateObject<vorn::PlainObject<IFtp>>},
-    {&CLSID_Database, "Database", CreateObject<vorn::PlainObject<IDatabase>>},
+    {&CLSID_Ftp, "Ftp", CreateObject<vorn::FtpObject>},
+    {&CLSID_Database, "Database", CreateObject<vorn::DatabaseObject>},
     {&CLSID_Prt, "Prt", CreateObject<vorn::PlainObject<IPrt>>},
     {&CLSID_Fsystem, "Fsystem", CreateObject<vorn::PlainObject<IFsystem>>},
 };

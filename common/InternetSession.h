@@ -27,6 +27,8 @@ public:
     size_t LastReadSize() const { return lastReadSize_; }
     BOOL FtpDelete(const char* fileName);
     void Disconnect();
+    // The open connection for the other FTP calls of WinINet; null when not connected.
+    HINTERNET ConnectionHandle() const { return connection_; }
 
     bool passive = false;
     VornString agent;
