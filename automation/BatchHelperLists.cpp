@@ -5,6 +5,7 @@
 
 #include "BatchHelper.h"
 #include "GridView.h"
+#include "ListResult.h"
 #include "WindowLists.h"
 #include "ScriptText.h"
 #include "SjisText.h"
@@ -18,33 +19,6 @@ const char kCannotOpen[] = "レジストリをオープンできません";
 const char kCaption[] = "確認";
 // The blanks widen the box beyond the text.
 const char kMessageTail[] = "      ";
-
-// The list-text options: sorted only when a column is given.
-struct ListOptions {
-    long sortColumn = -1;
-    bool sorted = false;
-    bool descending = false;
-    bool crLf = false;
-};
-
-HRESULT ReadListOptions(const VARIANT& column, const VARIANT& descending, const VARIANT& clipboard, ListOptions& options)
-{
-    HRESULT hr = OptionalLong(column, options.sortColumn, &options.sorted);
-    if (SUCCEEDED(hr))
-        hr = OptionalBool(descending, options.descending);
-    if (SUCCEEDED(hr))
-        hr = OptionalBool(clipboard, options.crLf);
-    return hr;
-}
-
-HRESULT ReturnList(ListTable& table, const ListOptions& options, BSTR* out)
-{
-    if (options.sorted)
-        table.SortBy(static_cast<int>(options.sortColumn), options.descending);
-    VornString text;
-    table.ExportWithHeader(options.crLf, text);
-    return ReturnText(text, out);
-}
 
 // The key a registry path names, opened with full access: the first component is the root
 // (full names only), the rest the sub-key. 0 when the root is wrong, -1 when it cannot open.

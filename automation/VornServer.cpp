@@ -8,7 +8,10 @@
 #include <new>
 
 #include "BatchHelper.h"
+#include "OuterDllObject.h"
 #include "ServerFrame.h"
+#include "WindowObject.h"
+#include "WnetObject.h"
 
 namespace {
 
@@ -35,9 +38,9 @@ struct ServerClass {
 
 const ServerClass kClasses[] = {
     {&CLSID_BatchHelper, "BatchHelper", CreateObject<vorn::BatchHelperObject>},
-    {&CLSID_Window, "Window", CreateObject<vorn::PlainObject<IWindow>>},
-    {&CLSID_Wnet, "Wnet", CreateObject<vorn::PlainObject<IWnet>>},
-    {&CLSID_OuterDll, "OuterDll", CreateObject<vorn::PlainObject<IOuterDll>>},
+    {&CLSID_Window, "Window", CreateObject<vorn::WindowObject>},
+    {&CLSID_Wnet, "Wnet", CreateObject<vorn::WnetObject>},
+    {&CLSID_OuterDll, "OuterDll", CreateObject<vorn::OuterDllObject>},
     {&CLSID_Ftp, "Ftp", CreateObject<vorn::PlainObject<IFtp>>},
     {&CLSID_Database, "Database", CreateObject<vorn::PlainObject<IDatabase>>},
     {&CLSID_Prt, "Prt", CreateObject<vorn::PlainObject<IPrt>>},
