@@ -38,7 +38,7 @@ HRESULT ReadPictureSource(const VARIANT& argument, PictureSource& source)
 {
     if (ArgumentType(argument) == VT_BSTR) {
         source.kind = PictureSource::File;
-        return source.path.AssignVariant(argument);
+        return OptionalText(argument, source.path);
     }
     long handle = 0;
     HRESULT hr = OptionalLong(argument, handle);

@@ -5,6 +5,8 @@
 #include "LhaArchive.h"
 #include "ZipArchive.h"
 
+#include <vector>
+
 namespace vorn {
 
 namespace {
@@ -35,6 +37,42 @@ HRESULT ArchiveAnswer(const ArchiveWrapper& archive, int result, BSTR* pVal)
 }
 
 HWND Owner() { return GetDesktopWindow(); }
+
+// The program folder ships the archiver DLLs beside this library, but a script host's search
+// path does not hold that folder: the copies there are loaded first, for the call, so that
+// the wrappers' load by name finds them already in the process.
+class ProgramFolderDlls {
+public:
+    explicit ProgramFolderDlls(std::initializer_list<const char*> names)
+    {
+        char folder[MAX_PATH] = {};
+        DWORD length = GetModuleFileNameA(Module(), folder, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH)
+            return;
+        VornString path;
+        for (const char* name : names) {
+            path = folder;
+            path.RemoveFileSpec();
+            path.AddBackslash();
+            path.Append(name);
+            if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+                continue;
+            if (HMODULE module = LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH))
+                modules_.push_back(module);
+        }
+    }
+    ~ProgramFolderDlls()
+    {
+        for (HMODULE module : modules_)
+            FreeLibrary(module);
+    }
+    ProgramFolderDlls(const ProgramFolderDlls&) = delete;
+    ProgramFolderDlls& operator=(const ProgramFolderDlls&) = delete;
+
+private:
+    std::vector<HMODULE> modules_;
+};
+
 
 }  // namespace
 
@@ -85,42 +123,49 @@ HRESULT OuterDllObject::Pass(ArchiveWrapper& archive, bool change, const char* u
 
 STDMETHODIMP OuterDllObject::FreezeLzh(BSTR LzhPath, BSTR TargetPath, BSTR* pVal)
 {
+    ProgramFolderDlls dlls{"UNLHA32.DLL"};
     LhaArchive archive(Owner());
     return Freeze(archive, kLhaUnusable, LzhPath, TargetPath, pVal);
 }
 
 STDMETHODIMP OuterDllObject::FreezeZip(BSTR ZipPath, BSTR TargetPath, BSTR* pVal)
 {
+    ProgramFolderDlls dlls{"UNZIP32.DLL", "ZIP32J.DLL"};
     ZipArchive archive(Owner());
     return Freeze(archive, kZipUnusable, ZipPath, TargetPath, pVal);
 }
 
 STDMETHODIMP OuterDllObject::MeltLzh(BSTR LzhPath, VARIANT TargetDir, VARIANT bPath, BSTR* pVal)
 {
+    ProgramFolderDlls dlls{"UNLHA32.DLL"};
     LhaArchive archive(Owner());
     return Melt(archive, ArchiveDialect::Lha, kLhaUnusable, LzhPath, TargetDir, bPath, pVal);
 }
 
 STDMETHODIMP OuterDllObject::MeltZip(BSTR ZipPath, VARIANT TargetDir, VARIANT bPath, BSTR* pVal)
 {
+    ProgramFolderDlls dlls{"UNZIP32.DLL", "ZIP32J.DLL"};
     ZipArchive archive(Owner());
     return Melt(archive, ArchiveDialect::Zip, kUnzipUnusable, ZipPath, TargetDir, bPath, pVal);
 }
 
 STDMETHODIMP OuterDllObject::Unlha(BSTR Command, BSTR* pVal)
 {
+    ProgramFolderDlls dlls{"UNLHA32.DLL"};
     LhaArchive archive(Owner());
     return Pass(archive, false, kLhaUnusable, Command, pVal);
 }
 
 STDMETHODIMP OuterDllObject::Unzip(BSTR Command, BSTR* pVal)
 {
+    ProgramFolderDlls dlls{"UNZIP32.DLL", "ZIP32J.DLL"};
     ZipArchive archive(Owner());
     return Pass(archive, false, kUnzipUnusable, Command, pVal);
 }
 
 STDMETHODIMP OuterDllObject::Zip(BSTR Command, BSTR* pVal)
 {
+    ProgramFolderDlls dlls{"UNZIP32.DLL", "ZIP32J.DLL"};
     ZipArchive archive(Owner());
     return Pass(archive, true, kZipUnusable, Command, pVal);
 }
