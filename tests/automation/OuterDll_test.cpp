@@ -120,3 +120,124 @@ TEST(OuterDllObjectTest, PictureMembersCheckTheirArgumentsThenReportTheMissingDl
 }
 
 }  // namespace
+
+namespace {
+
+// A bottom-up 24-bit bitmap file of one colour.
+std::string BitmapFile(int width, int height, unsigned char red, unsigned char green, unsigned char blue)
+{
+    int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+    std::string row(static_cast<size_t>(stride), '\0');
+    for (int x = 0; x < width; ++x) {
+        row[static_cast<size_t>(x * 3)] = static_cast<char>(blue);
+        row[static_cast<size_t>(x * 3 + 1)] = static_cast<char>(green);
+        row[static_cast<size_t>(x * 3 + 2)] = static_cast<char>(red);
+    }
+    for (int y = 0; y < height; ++y)
+        bytes += row;
+    return bytes;
+}
+
+bool PutClipboardBitmap(int width, int height, COLORREF colour)
+{
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    HBRUSH brush = CreateSolidBrush(colour);
+    RECT all = {0, 0, width, height};
+    FillRect(memory, &all, brush);
+    DeleteObject(brush);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    if (!bitmap || !OpenClipboard(nullptr))
+        return false;
+    EmptyClipboard();
+    bool put = SetClipboardData(CF_BITMAP, bitmap) != nullptr;
+    CloseClipboard();
+    return put;
+}
+
+LRESULT CALLBACK PictureProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(OuterDllObjectTest, PictureMembersHandTheImageDllsTheSourceTheyWereGiven)
+{
+    std::string base = ScratchPath("standin");
+    CreateDirectoryA(base.c_str(), nullptr);
+    WriteBytes(base + "\\pic.bmp", BitmapFile(4, 3, 0x12, 0x34, 0x56));
+    WriteBytes(base + "\\photo.gif", "GIF89a");
+    char dll[MAX_PATH] = {};
+    GetFullPathNameA(IMAGE_STANDIN_PATH, MAX_PATH, dll, nullptr);
+    std::string log = std::string(dll) + ".log";
+    DeleteFileA(log.c_str());
+    ASSERT_TRUE(PutClipboardBitmap(5, 2, RGB(0x65, 0x43, 0x21)));
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = PictureProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "KestrovaPictureTarget";
+    RegisterClassA(&windowClass);
+    HWND target = CreateWindowA(windowClass.lpszClassName, "picture", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 220,
+                                140, nullptr, nullptr, windowClass.hInstance, nullptr);
+    ASSERT_NE(nullptr, target);
+
+    Results r = RunScript("Pictures.vbs", base + "|" + dll + "|" + std::to_string(reinterpret_cast<LONG_PTR>(target)));
+
+    RECT outer = {}, client = {}, desktop = {};
+    GetWindowRect(target, &outer);
+    GetClientRect(target, &client);
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    DestroyWindow(target);
+    auto size = [](const RECT& area) {
+        return std::to_string(area.right - area.left) + "|" + std::to_string(area.bottom - area.top);
+    };
+    ExpectAll(r, {
+        {"jpeg.defaults", Str("")}, {"jpeg.code3", Str("ERROR:ファイルのフォーマットエラーです")},
+        {"jpeg.clipboard", Str("")}, {"jpeg.window", Str("")}, {"jpeg.client", Str("")},
+        {"jpeg.desktop", Str("ERROR:未定義のエラー")},
+        {"png.defaults", Str("")}, {"png.clipboard", Str("ERROR:ファイルが書きこめません")},
+        {"png.nobitmap", Str("ERROR:ビットマップをロードできません")},
+        {"bmp.defaults", Str("")}, {"bmp.missing", Str("ERROR:ファイルをロードできません")},
+        {"bmp.client", Str("ERROR:ビットマップファイルを作成できません")},
+        {"img.jpeg", Str("")}, {"img.pngex", Str("")}, {"img.png", Str("ERROR:PNGファイルを作成できません")},
+        {"img.gif", Str("")}, {"img.ext", Str("ERROR:保存ファイルの拡張子に誤りがあります")},
+        {"img.missing", Str("ERROR:ファイルをロードできません")},
+    });
+    const std::string b = base + "\\";
+    EXPECT_EQ("SavetoJPEG|" + b + "pic.bmp|" + b + "pic.jpg|100|0\n"
+              "SavetoJPEG|" + b + "pic.bmp|" + b + "code3.jpg|50|1\n"
+              "CliptoJPEG|" + b + "clip.jpg|80|0\n"
+              "DCSavetoJPEG|" + size(outer) + "|" + b + "win.jpg|80|0\n"
+              "DCSavetoJPEG|" + size(client) + "|" + b + "client.jpg|80|0\n"
+              "DCSavetoJPEG|" + size(desktop) + "|" + b + "code7.jpg|80|0\n"
+              "DCSavetoPNG|4|3|563412|" + b + "pic.png|6\n"
+              "DCSavetoPNG|5|2|214365|" + b + "code2.png|1\n"
+              "ToDIB|" + b + "photo.gif\nDIBtoBMP|" + b + "photo.bmp|1\nDeleteDIB\n"
+              "ToDIB|" + b + "missing.gif\n"
+              "DCtoDIB|0|0|" + size(client) + "\nDIBtoBMP|" + b + "fail.bmp|" +
+                  std::to_string(client.right - client.left) + "\nDeleteDIB\n"
+              "ToDIB|" + b + "photo.gif\nDIBtoJPG|" + b + "out.JPEG|100|0\nDeleteDIB\n"
+              "ToDIB|" + b + "photo.gif\nDIBtoPNGex|129|7|" + b + "out.png\nDeleteDIB\n"
+              "ToDIB|" + b + "photo.gif\nDIBtoPNG|" + b + "fail.Png|1\nDeleteDIB\n"
+              "ToDIB|" + b + "photo.gif\nDIBtoGIF|" + b + "out.gif|0\nDeleteDIB\n"
+              "ToDIB|" + b + "photo.gif\nDeleteDIB\n"
+              "ToDIB|" + b + "missing.gif\n",
+              ReadBytes(log));
+}
