@@ -30,7 +30,7 @@ R "Unlha.empty", o.Unlha("")
 v = Empty : v = o.MeltZip(base & "\z.zip", base & "\x", "maybe") : R "MeltZip.badflag", v
 
 R "SavetoJPEG.nodll", o.SavetoJPEG(base & "\a.bmp")
-R "SavetoJPEG.textquality", o.SavetoJPEG(base & "\a.bmp", "high", base & "\a.jpg", 0, False, "kernel32.dll")
+R "SavetoJPEG.textquality", o.SavetoJPEG(base & "\a.bmp", "high", base & "\a.jpg", 0, False, "KestrovaNoSuch.dll")
 R "SavetoJPEG.nopath", o.SavetoJPEG(-1)
 R "SavetoJPEG.clipnopath", o.SavetoJPEG(0, 80)
 R "SavetoJPEG.badwin", o.SavetoJPEG(12345, 80, base & "\w.jpg", 0, "yes")
