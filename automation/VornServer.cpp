@@ -10,7 +10,10 @@
 #include "BatchHelper.h"
 #include "Database.h"
 #include "Ftp.h"
+#include "OuterDllObject.h"
 #include "ServerFrame.h"
+#include "WindowObject.h"
+#include "WnetObject.h"
 
 namespace {
 
@@ -37,9 +40,9 @@ struct ServerClass {
 
 const ServerClass kClasses[] = {
     {&CLSID_BatchHelper, "BatchHelper", CreateObject<vorn::BatchHelperObject>},
-    {&CLSID_Window, "Window", CreateObject<vorn::PlainObject<IWindow>>},
-    {&CLSID_Wnet, "Wnet", CreateObject<vorn::PlainObject<IWnet>>},
-    {&CLSID_OuterDll, "OuterDll", CreateObject<vorn::PlainObject<IOuterDll>>},
+    {&CLSID_Window, "Window", CreateObject<vorn::WindowObject>},
+    {&CLSID_Wnet, "Wnet", CreateObject<vorn::WnetObject>},
+    {&CLSID_OuterDll, "OuterDll", CreateObject<vorn::OuterDllObject>},
     {&CLSID_Ftp, "Ftp", CreateObject<vorn::FtpObject>},
     {&CLSID_Database, "Database", CreateObject<vorn::DatabaseObject>},
     {&CLSID_Prt, "Prt", CreateObject<vorn::PlainObject<IPrt>>},

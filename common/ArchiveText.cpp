@@ -185,9 +185,14 @@ VornString ExtractAllFolder(const char* archive)
 
 VornString ExtractAllCommandText(ArchiveDialect dialect, const char* archive, bool flat)
 {
+    return ExtractEverythingCommandText(dialect, archive, ExtractAllFolder(archive), flat);
+}
+
+VornString ExtractEverythingCommandText(ArchiveDialect dialect, const char* archive, const char* folder, bool flat)
+{
     const char* verb = dialect == ArchiveDialect::Lha ? (flat ? "E -p2 " : "X -p2 ") : (flat ? "-u -j " : "-u ");
     VornString line = Start(verb, archive);
-    AppendPath(line, ExtractAllFolder(archive));
+    AppendPath(line, WithBackslash(folder));
     if (dialect == ArchiveDialect::Lha)
         line.Append(" *");
     return line;

@@ -53,3 +53,5 @@ VornString ExtractSelectedCommandText(ArchiveDialect dialect, const char* archiv
 // The folder named after the archive (its path without extension), with a trailing backslash.
 VornString ExtractAllFolder(const char* archive);
 VornString ExtractAllCommandText(ArchiveDialect dialect, const char* archive, bool flat);
+// Every entry into the given folder, with or without the entries' folders.
+VornString ExtractEverythingCommandText(ArchiveDialect dialect, const char* archive, const char* folder, bool flat);

@@ -49,6 +49,12 @@ public:
     int ExtractSelected(const GridView* grid, const char* folder);
     int ExtractAllIntoFolder(bool flat);
 
+    // A command text of the caller's own, as it is: through the DLL that lists and extracts,
+    // or through the one that adds and deletes.
+    int Command(const char* line) { return Run(line); }
+    int ChangeCommand(const char* line) { return RunChange(line); }
+    bool IsChangeInstalled() const { return names_.changeDll ? change_ != nullptr : IsInstalled(); }
+
     const VornString& ErrorText() const { return error_; }
     const VornString& Output() const { return output_; }
     const VornString& CommandLine() const { return commandLine_; }

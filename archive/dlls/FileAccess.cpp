@@ -10,6 +10,7 @@
 
 #ifdef _WIN32
 #include <direct.h>
+#include <windows.h>
 #endif
 
 #include "archive/dlls/ArchivePath.h"
@@ -111,6 +112,22 @@ bool MakeFolders(const std::string& path)
 std::vector<std::string> FolderNames(const std::string& path)
 {
     std::vector<std::string> names;
+#ifdef _WIN32
+    // mingw's opendir resolves the "." of QueryPath away again and then takes the final 0x5C
+    // of ソ for a separator: it searched "…\ソ*" in the parent. The platform's own search
+    // is given the separator explicitly.
+    std::string pattern = archivepath::WithoutTrailingSeparator(path) + "\\*";
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+#else
     DIR* folder = opendir(QueryPath(path).c_str());
     if (!folder)
         return names;
@@ -120,6 +137,7 @@ std::vector<std::string> FolderNames(const std::string& path)
             names.push_back(name);
     }
     closedir(folder);
+#endif
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -1,0 +1,60 @@
+' Archives through the program folder's archiver DLLs, and the picture members where the
+' image DLLs are missing ("kernel32.dll" stands for a DLL without their functions). The
+' test program passes the folder holding "src".
+On Error Resume Next
+Dim o, base, v, q
+Set o = CreateObject("Vorn.OuterDll")
+base = WScript.Arguments(1)
+q = Chr(34)
+
+R "FreezeZip", o.FreezeZip(base & "\z.zip", base & "\src")
+R "MeltZip.into", o.MeltZip(base & "\z.zip", base & "\zip-dest")
+R "MeltZip.named", o.MeltZip(base & "\z.zip")
+R "MeltZip.flat", o.MeltZip(base & "\z.zip", base & "\zip-flat", False)
+R "Zip", o.Zip("-rD " & q & base & "\z2.zip" & q & " " & q & base & "\" & q & " src")
+R "Unzip", o.Unzip("-u " & q & base & "\z2.zip" & q & " " & q & base & "\zip-command\" & q)
+R "FreezeLzh", o.FreezeLzh(base & "\l.lzh", base & "\src")
+R "MeltLzh.into", o.MeltLzh(base & "\l.lzh", base & "\lzh-dest")
+R "MeltLzh.named", o.MeltLzh(base & "\l.lzh")
+R "MeltLzh.flat", o.MeltLzh(base & "\l.lzh", base & "\lzh-flat", False)
+R "Unlha", o.Unlha("X -p2 " & q & base & "\l.lzh" & q & " " & q & base & "\lzh-command\" & q & " *")
+
+R "FreezeZip.nofiles", o.FreezeZip(base & "\e.zip", "")
+R "FreezeLzh.tabsonly", o.FreezeLzh(base & "\e.lzh", vbTab & vbTab)
+R "FreezeLzh.noarchive", o.FreezeLzh("", base & "\src")
+R "MeltZip.noarchive", o.MeltZip("")
+R "MeltLzh.noarchive", o.MeltLzh("", base & "\x")
+R "MeltZip.missing", o.MeltZip(base & "\missing.zip", base & "\x")
+R "MeltLzh.missing", o.MeltLzh(base & "\missing.lzh")
+R "Unlha.empty", o.Unlha("")
+v = Empty : v = o.MeltZip(base & "\z.zip", base & "\x", "maybe") : R "MeltZip.badflag", v
+
+R "SavetoJPEG.nodll", o.SavetoJPEG(base & "\a.bmp")
+R "SavetoJPEG.textquality", o.SavetoJPEG(base & "\a.bmp", "high", base & "\a.jpg", 0, False, "KestrovaNoSuch.dll")
+R "SavetoJPEG.nopath", o.SavetoJPEG(-1)
+R "SavetoJPEG.clipnopath", o.SavetoJPEG(0, 80)
+R "SavetoJPEG.badwin", o.SavetoJPEG(12345, 80, base & "\w.jpg", 0, "yes")
+R "SavetoJPEG.file", o.SavetoJPEG(base & "\a.bmp", 80, base & "\a.jpg", 0, False, "kernel32.dll")
+R "SavetoJPEG.clipboard", o.SavetoJPEG(0, 80, base & "\c.jpg", 0, False, "kernel32.dll")
+R "SavetoJPEG.desktop", o.SavetoJPEG(-1, 80, base & "\d.jpg", 0, False, "kernel32.dll")
+R "SavetoJPEG.otherdll", o.SavetoJPEG(base & "\a.bmp", 80, base & "\a.jpg", 0, False, "KestrovaNoSuch.dll")
+R "SavetoPNG.nodll", o.SavetoPNG(base & "\a.bmp")
+R "SavetoPNG.textvalue", o.SavetoPNG(base & "\a.bmp", "best")
+R "SavetoPNG.nopath", o.SavetoPNG(0)
+R "SavetoPNG.badwin", o.SavetoPNG(12345, 0, base & "\p.png", 1)
+R "SavetoPNG.nofunction", o.SavetoPNG(base & "\a.bmp", 0, base & "\a.png", False, "kernel32.dll")
+R "SavetoBMP.nodll", o.SavetoBMP(base & "\a.png")
+R "SavetoBMP.bmpinput", o.SavetoBMP(base & "\a.BMP")
+R "SavetoBMP.nopath", o.SavetoBMP(-1)
+R "SavetoBMP.badwin", o.SavetoBMP(12345, base & "\x.bmp", 1)
+R "SavetoBMP.nofunction", o.SavetoBMP(base & "\a.png", base & "\a.bmp", False, "kernel32.dll")
+R "IMGtoIMG.nodll", o.IMGtoIMG(base & "\a.bmp", base & "\a.png")
+R "IMGtoIMG.badflag", o.IMGtoIMG(base & "\a.bmp", base & "\a.png", "x")
+R "IMGtoIMG.badnumber", o.IMGtoIMG(base & "\a.bmp", base & "\a.png", True, "x")
+R "IMGtoIMG.nofunction", o.IMGtoIMG(base & "\a.bmp", base & "\a.png", True, 5, "kernel32.dll")
+R "IsExist", o.IsExist("kernel32.dll")
+R "IsExist.function", o.IsExist("kernel32.dll", "GetTickCount")
+R "IsExist.nofunction", o.IsExist("kernel32.dll", "KestrovaNoSuchFunction")
+R "IsExist.missing", o.IsExist("SaveJPG.dll")
+results.Close
+WScript.Quit 77
