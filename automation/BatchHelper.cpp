@@ -18,27 +18,7 @@ const char kDefaultTh[] = "<TH bgcolor=\"silver\" nowrap>";
 const char kDefaultTr[] = "<TR>";
 const char kDefaultTd[] = "<TD bgcolor=\"white\" nowrap>";
 
-#define VORN_CHECK(expression)            \
-    do {                                  \
-        HRESULT hr_ = (expression);       \
-        if (FAILED(hr_))                  \
-            return hr_;                   \
-    } while (0)
-
-HRESULT ReturnLong(long value, LONG* out)
-{
-    if (!out)
-        return E_POINTER;
-    *out = value;
-    return S_OK;
-}
-
-VornString Text(BSTR text)
-{
-    VornString out;
-    TextOf(text, out);
-    return out;
-}
+VornString Text(BSTR text) { return TextOf(text); }
 
 // The list members' delimiter: the first character given, tab otherwise.
 HRESULT Delimiter(const VARIANT& argument, char& delimiter)

@@ -27,6 +27,17 @@ void TextOf(BSTR text, VornString& out);
 HRESULT ReturnText(const char* text, BSTR* out);
 HRESULT ReturnText(const VornString& text, BSTR* out);
 HRESULT ReturnBool(bool value, VARIANT* out);
+HRESULT ReturnLong(long value, LONG* out);
+HRESULT ReturnDouble(double value, double* out);
+VornString TextOf(BSTR text);
+
+// Returns a failed conversion or allocation to the caller of the member at once.
+#define VORN_CHECK(expression)            \
+    do {                                  \
+        HRESULT hr_ = (expression);       \
+        if (FAILED(hr_))                  \
+            return hr_;                   \
+    } while (0)
 
 // An optional argument: an omitted one (VT_ERROR) leaves *value at its default; a given
 // one is converted, and a failed conversion is returned with the platform's description

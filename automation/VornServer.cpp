@@ -8,6 +8,8 @@
 #include <new>
 
 #include "BatchHelper.h"
+#include "Fsystem.h"
+#include "Prt.h"
 #include "ServerFrame.h"
 
 namespace {
@@ -40,8 +42,8 @@ const ServerClass kClasses[] = {
     {&CLSID_OuterDll, "OuterDll", CreateObject<vorn::PlainObject<IOuterDll>>},
     {&CLSID_Ftp, "Ftp", CreateObject<vorn::PlainObject<IFtp>>},
     {&CLSID_Database, "Database", CreateObject<vorn::PlainObject<IDatabase>>},
-    {&CLSID_Prt, "Prt", CreateObject<vorn::PlainObject<IPrt>>},
-    {&CLSID_Fsystem, "Fsystem", CreateObject<vorn::PlainObject<IFsystem>>},
+    {&CLSID_Prt, "Prt", CreateObject<vorn::PrtObject>},
+    {&CLSID_Fsystem, "Fsystem", CreateObject<vorn::FsystemObject>},
 };
 
 class ClassFactory : public IClassFactory {
