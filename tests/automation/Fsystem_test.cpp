@@ -119,51 +119,19 @@ TEST(FsystemTest, TextFilesIniValuesAndDrivesKeepShiftJisBytes)
     DeleteFileA(systemIni.c_str());
 }
 
-// The shell's own dialogs that come up in the script's process: each is recorded by its
-// caption and answered Yes (a confirmation) or OK.
-struct ShellDialogs {
-    std::vector<std::string> captions;
-
-    void Answer(DWORD processId)
-    {
-        HWND box = nullptr;
-        while ((box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(box, &owner);
-            if (owner != processId || !IsWindowVisible(box))
-                continue;
-            char caption[128] = {};
-            GetWindowTextA(box, caption, sizeof caption);
-            captions.push_back(caption);
-            WPARAM button = GetDlgItem(box, IDYES) ? IDYES : GetDlgItem(box, IDOK) ? IDOK : IDCANCEL;
-            PostMessageA(box, WM_COMMAND, button, 0);
-            for (int i = 0; i < 50 && IsWindow(box) && IsWindowVisible(box); ++i)
-                Sleep(20);
-            return;
-        }
-    }
-};
-
 // The platform's recycle bin here is the desktop's trash of the user's data folder: the
 // test gives the script a trash of its own, so that emptying it touches nothing else.
 class OwnTrash {
 public:
     explicit OwnTrash(const std::string& folder)
     {
-        typedef char*(CDECL * UnixName)(const wchar_t*);
-        auto unixName = reinterpret_cast<UnixName>(
-            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-        wchar_t wide[MAX_PATH] = {};
-        MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, MAX_PATH);
-        char* name = unixName ? unixName(wide) : nullptr;
-        ready_ = name != nullptr;
-        if (name) {
-            char previous[1024] = {};
-            hadPrevious_ = GetEnvironmentVariableA("XDG_DATA_HOME", previous, sizeof previous) > 0;
-            previous_ = previous;
-            SetEnvironmentVariableA("XDG_DATA_HOME", name);
-            HeapFree(GetProcessHeap(), 0, name);
-        }
+        std::string name = UnixPathOf(folder);
+        ready_ = !name.empty();
+        char previous[1024] = {};
+        hadPrevious_ = GetEnvironmentVariableA("XDG_DATA_HOME", previous, sizeof previous) > 0;
+        previous_ = previous;
+        if (ready_)
+            SetEnvironmentVariableA("XDG_DATA_HOME", name.c_str());
     }
     ~OwnTrash() { SetEnvironmentVariableA("XDG_DATA_HOME", hadPrevious_ ? previous_.c_str() : nullptr); }
     bool Ready() const { return ready_; }
@@ -185,9 +153,10 @@ TEST(FsystemTest, ShellCopiesAndDeletesJapaneseNamesThroughTheRecycleBin)
     WriteBytes(src + "\\ソ2.txt", "12345");
     OwnTrash own(trash);
     ASSERT_TRUE(own.Ready());
-    ShellDialogs dialogs;
+    std::vector<std::string> captions;
+    auto confirm = [](HWND dialog) -> WPARAM { return GetDlgItem(dialog, IDYES) ? IDYES : IDOK; };
 
-    Results r = RunScript("FsystemShell.vbs", dir, [&](DWORD processId) { dialogs.Answer(processId); });
+    Results r = RunScript("FsystemShell.vbs", dir, [&](DWORD processId) { AnswerDialog(processId, captions, confirm); });
 
     ExpectAll(r, {
         {"RecycleItems.start", "Double:0"},
@@ -205,7 +174,7 @@ TEST(FsystemTest, ShellCopiesAndDeletesJapaneseNamesThroughTheRecycleBin)
     EXPECT_FALSE(Exists(dst2 + "\\表ソ.txt"));
     EXPECT_FALSE(Exists(dst2 + "\\ソ2.txt"));
     std::string confirmations;
-    for (const std::string& caption : dialogs.captions)
+    for (const std::string& caption : captions)
         confirmations += caption + ";";
     // A missing file is asked for as a folder, then offered for deletion outside the bin.
     EXPECT_EQ("ファイルの削除の確認;ファイルの削除の確認;フォルダーの削除の確認;ファイルの削除の確認;", confirmations);
