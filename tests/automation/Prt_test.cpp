@@ -28,6 +28,28 @@ DWORD InstalledPrinters()
     return count;
 }
 
+// The test's printer and driver, also when an earlier run could not remove them, and the
+// default printer setting while it names them.
+void RemoveTestPrinter()
+{
+    HANDLE printer = nullptr;
+    PRINTER_DEFAULTSA access = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    if (OpenPrinterA(const_cast<char*>(kPrinter), &printer, &access)) {
+        DeletePrinter(printer);
+        ClosePrinter(printer);
+    }
+    DeletePrinterDriverA(nullptr, nullptr, const_cast<char*>(kPrinter));
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDefaultKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    char device[256] = {};
+    DWORD size = sizeof device - 1;
+    if (RegQueryValueExA(key, "Device", nullptr, nullptr, reinterpret_cast<BYTE*>(device), &size) == ERROR_SUCCESS &&
+        std::string(device).compare(0, sizeof kPrinter - 1, kPrinter) == 0)
+        RegDeleteValueA(key, "Device");
+    RegCloseKey(key);
+}
+
 // Closes every dialog of the script: the platform's notice and the print dialog both take Cancel.
 std::function<void(DWORD)> Cancelling(std::vector<std::string>& captions)
 {
@@ -69,21 +91,9 @@ public:
     }
     ~FilePrinter()
     {
-        HANDLE printer = nullptr;
-        PRINTER_DEFAULTSA access = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-        if (OpenPrinterA(const_cast<char*>(kPrinter), &printer, &access)) {
-            DeletePrinter(printer);
-            ClosePrinter(printer);
-        }
-        DeletePrinterDriverA(nullptr, nullptr, const_cast<char*>(kPrinter));
+        RemoveTestPrinter();
         if (!description_.empty())
             DeleteFileA(description_.c_str());
-        // The platform had no default printer before.
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kDefaultKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, "Device");
-            RegCloseKey(key);
-        }
     }
     bool Ready() const { return ready_; }
 
@@ -94,6 +104,7 @@ private:
 
 TEST(PrtTest, WithoutAPrinterEveryMemberReportsFailure)
 {
+    RemoveTestPrinter();
     if (InstalledPrinters() != 0)
         GTEST_SKIP() << "the platform has printers";
     std::vector<std::string> captions;
