@@ -19,20 +19,7 @@ const char kDefaultTh[] = "<TH bgcolor=\"silver\" nowrap>";
 const char kDefaultTr[] = "<TR>";
 const char kDefaultTd[] = "<TD bgcolor=\"white\" nowrap>";
 
-HRESULT ReturnLong(long value, LONG* out)
-{
-    if (!out)
-        return E_POINTER;
-    *out = value;
-    return S_OK;
-}
-
-VornString Text(BSTR text)
-{
-    VornString out;
-    TextOf(text, out);
-    return out;
-}
+VornString Text(BSTR text) { return TextOf(text); }
 
 // The list members' delimiter: the first character given, tab otherwise.
 HRESULT Delimiter(const VARIANT& argument, char& delimiter)

@@ -75,6 +75,29 @@ HRESULT ReturnText(const char* text, BSTR* out)
 
 HRESULT ReturnText(const VornString& text, BSTR* out) { return ReturnText(text.Text(), out); }
 
+VornString TextOf(BSTR text)
+{
+    VornString out;
+    TextOf(text, out);
+    return out;
+}
+
+HRESULT ReturnLong(long value, LONG* out)
+{
+    if (!out)
+        return E_POINTER;
+    *out = value;
+    return S_OK;
+}
+
+HRESULT ReturnDouble(double value, double* out)
+{
+    if (!out)
+        return E_POINTER;
+    *out = value;
+    return S_OK;
+}
+
 HRESULT ReturnBool(bool value, VARIANT* out)
 {
     if (!out)

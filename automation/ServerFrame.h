@@ -27,6 +27,17 @@ void TextOf(BSTR text, VornString& out);
 HRESULT ReturnText(const char* text, BSTR* out);
 HRESULT ReturnText(const VornString& text, BSTR* out);
 HRESULT ReturnBool(bool value, VARIANT* out);
+HRESULT ReturnLong(long value, LONG* out);
+HRESULT ReturnDouble(double value, double* out);
+VornString TextOf(BSTR text);
+
+// Returns a failed conversion or allocation to the caller of the member at once.
+#define VORN_CHECK(expression)            \
+    do {                                  \
+        HRESULT hr_ = (expression);       \
+        if (FAILED(hr_))                  \
+            return hr_;                   \
+    } while (0)
 
 // An optional argument: an omitted one (VT_ERROR) leaves *value at its default; a given
 // one is converted, and a failed conversion is returned with the platform's description
@@ -36,14 +47,6 @@ HRESULT OptionalLong(const VARIANT& argument, long& value, bool* given = nullptr
 HRESULT OptionalBool(const VARIANT& argument, bool& value, bool* given = nullptr);
 // Sets the error information of a failure for the caller; returns the failure.
 HRESULT Fail(HRESULT failure);
-
-// Returns a failed argument conversion to the caller at once.
-#define VORN_CHECK(expression)      \
-    do {                            \
-        HRESULT hr_ = (expression); \
-        if (FAILED(hr_))            \
-            return hr_;             \
-    } while (0)
 
 // IUnknown and IDispatch for one dual interface, dispatched from its type information.
 template <class Interface>

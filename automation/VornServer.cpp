@@ -9,8 +9,10 @@
 
 #include "BatchHelper.h"
 #include "Database.h"
+#include "Fsystem.h"
 #include "Ftp.h"
 #include "OuterDllObject.h"
+#include "Prt.h"
 #include "ServerFrame.h"
 #include "WindowObject.h"
 #include "WnetObject.h"
@@ -45,8 +47,8 @@ const ServerClass kClasses[] = {
     {&CLSID_OuterDll, "OuterDll", CreateObject<vorn::OuterDllObject>},
     {&CLSID_Ftp, "Ftp", CreateObject<vorn::FtpObject>},
     {&CLSID_Database, "Database", CreateObject<vorn::DatabaseObject>},
-    {&CLSID_Prt, "Prt", CreateObject<vorn::PlainObject<IPrt>>},
-    {&CLSID_Fsystem, "Fsystem", CreateObject<vorn::PlainObject<IFsystem>>},
+    {&CLSID_Prt, "Prt", CreateObject<vorn::PrtObject>},
+    {&CLSID_Fsystem, "Fsystem", CreateObject<vorn::FsystemObject>},
 };
 
 class ClassFactory : public IClassFactory {

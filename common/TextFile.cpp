@@ -34,6 +34,13 @@ bool TextFile::OpenWrite(const char* path)
     return stream_ != nullptr;
 }
 
+bool TextFile::OpenAppend(const char* path)
+{
+    Close();
+    stream_ = OpenBinary(path, "ab");
+    return stream_ != nullptr;
+}
+
 bool TextFile::Close()
 {
     // A full disk often shows only when the last buffer is written out.

@@ -15,6 +15,8 @@ public:
     bool OpenRead(const char* path);
     // Truncates or creates the file.
     bool OpenWrite(const char* path);
+    // Creates the file when missing; writes go to its end.
+    bool OpenAppend(const char* path);
     // False when the file's last buffer could not be written.
     bool Close();
     long Size() const { return size_; }

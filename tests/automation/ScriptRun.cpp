@@ -102,6 +102,40 @@ void ExpectAll(const Results& results, std::initializer_list<Expected> expected)
         EXPECT_EQ(e.value, At(results, e.key)) << e.key;
 }
 
+void AnswerDialog(DWORD processId, std::vector<std::string>& captions, const std::function<WPARAM(HWND dialog)>& choose)
+{
+    HWND box = nullptr;
+    while ((box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(box, &owner);
+        if (owner != processId || !IsWindowVisible(box))
+            continue;
+        char caption[128] = {};
+        GetWindowTextA(box, caption, sizeof caption);
+        captions.push_back(caption);
+        PostMessageA(box, WM_COMMAND, choose(box), 0);
+        // The next dialog may come up under the same caption: wait until this one is gone.
+        for (int i = 0; i < 50 && IsWindow(box) && IsWindowVisible(box); ++i)
+            Sleep(20);
+        return;
+    }
+}
+
+std::string UnixPathOf(const std::string& path)
+{
+    typedef char*(CDECL * UnixName)(const wchar_t*);
+    auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    char* name = unixName ? unixName(wide) : nullptr;
+    if (!name)
+        return "";
+    std::string result = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
 bool PutClipboard(const std::string& text)
 {
     if (!OpenClipboard(nullptr))

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace vornscript {
 
@@ -46,6 +47,13 @@ struct Expected {
     std::string value;
 };
 void ExpectAll(const Results& results, std::initializer_list<Expected> expected);
+
+// For a tick: the first visible dialog (class "#32770") of the script's process is recorded
+// by its caption and closed with the button that choose picks for it.
+void AnswerDialog(DWORD processId, std::vector<std::string>& captions, const std::function<WPARAM(HWND dialog)>& choose);
+
+// The host's name of a file of the platform (Wine's own conversion); "" when there is none.
+std::string UnixPathOf(const std::string& path);
 
 bool PutClipboard(const std::string& text);
 std::string ClipboardText();  // "<none>" when there is no text
