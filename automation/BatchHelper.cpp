@@ -19,8 +19,6 @@ const char kDefaultTh[] = "<TH bgcolor=\"silver\" nowrap>";
 const char kDefaultTr[] = "<TR>";
 const char kDefaultTd[] = "<TD bgcolor=\"white\" nowrap>";
 
-VornString Text(BSTR text) { return TextOf(text); }
-
 // The list members' delimiter: the first character given, tab otherwise.
 HRESULT Delimiter(const VARIANT& argument, char& delimiter)
 {
@@ -34,14 +32,14 @@ typedef void (*PathRule)(VornString& text);
 
 HRESULT PathResult(BSTR path, PathRule rule, BSTR* out)
 {
-    VornString text = Text(path);
+    VornString text = TextOf(path);
     rule(text);
     return ReturnText(text, out);
 }
 
 typedef bool (*TextTest)(const char* text);
 
-HRESULT TestResult(BSTR target, TextTest test, VARIANT* out) { return ReturnBool(test(Text(target).Text()), out); }
+HRESULT TestResult(BSTR target, TextTest test, VARIANT* out) { return ReturnBool(test(TextOf(target).Text()), out); }
 
 bool AcceptedDosDate(unsigned short dosDate)
 {
@@ -98,7 +96,7 @@ STDMETHODIMP BatchHelperObject::get_Clipboard(BSTR* pVal)
 
 STDMETHODIMP BatchHelperObject::put_Clipboard(BSTR newVal)
 {
-    PutClipboardText(nullptr, Text(newVal).Text());
+    PutClipboardText(nullptr, TextOf(newVal).Text());
     return S_OK;
 }
 
@@ -163,7 +161,7 @@ STDMETHODIMP BatchHelperObject::FindTopWindow(BSTR ClassName, VARIANT WindowTitl
     VornString title;
     bool given = false;
     VORN_CHECK(OptionalText(WindowTitle, title, &given));
-    VornString className = Text(ClassName);
+    VornString className = TextOf(ClassName);
     return ReturnLong(HandleOf(FindWindowA(className.Text(), given ? title.Text() : nullptr)), pVal);
 }
 
@@ -234,7 +232,7 @@ const UINT kNotepadWait = 5000;
 
 STDMETHODIMP BatchHelperObject::Run(BSTR Command, BSTR Class, LONG* pVal)
 {
-    return ReturnLong(HandleOf(StartAndFindWindow(Text(Command), Text(Class))), pVal);
+    return ReturnLong(HandleOf(StartAndFindWindow(TextOf(Command), TextOf(Class))), pVal);
 }
 
 HWND BatchHelperObject::NotepadWindow()
@@ -263,7 +261,7 @@ STDMETHODIMP BatchHelperObject::CopyToMemo(BSTR Message)
         ShowWindow(notepad, SW_RESTORE);
     MoveWindow(notepad, 10, 10, 500, 600, TRUE);
     SetForegroundWindow(notepad);
-    PutClipboardText(nullptr, Text(Message).Text());
+    PutClipboardText(nullptr, TextOf(Message).Text());
     // Sent, not posted: the next call replaces the clipboard, and a paste still waiting in
     // Notepad's queue would then paste the later text twice.
     DWORD_PTR ignored = 0;
@@ -307,7 +305,7 @@ STDMETHODIMP BatchHelperObject::Sort(BSTR ListString, LONG nSortColumn, VARIANT 
     VORN_CHECK(OptionalBool(bClipboard, crLf));
     VORN_CHECK(Delimiter(Delim, delimiter));
     VORN_CHECK(OptionalLong(nStart, start));
-    ListTable table(Text(ListString).Text(), delimiter);
+    ListTable table(TextOf(ListString).Text(), delimiter);
     table.DropLeading(start);
     table.SortBy(nSortColumn, descending);
     VornString out;
@@ -324,7 +322,7 @@ STDMETHODIMP BatchHelperObject::LockGet(BSTR ItemName, VARIANT nTimeout, BSTR* p
         CloseHandle(lock_);
         lock_ = nullptr;
     }
-    VornString name = Text(ItemName);
+    VornString name = TextOf(ItemName);
     HANDLE created = CreateMutexA(nullptr, FALSE, name.Text());
     lock_ = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name.Text());
     if (created)
@@ -384,7 +382,7 @@ namespace {
 // The enclosing pair: the first character of each text; the second defaults to the first.
 HRESULT EnclosingPair(BSTR first, const VARIANT& second, char& open, char& close)
 {
-    VornString openText = Text(first), closeText;
+    VornString openText = TextOf(first), closeText;
     bool given = false;
     VORN_CHECK(OptionalText(second, closeText, &given));
     open = openText.Text()[0];
@@ -398,7 +396,7 @@ STDMETHODIMP BatchHelperObject::Enclose(BSTR BaseStr, BSTR EncloseStr, VARIANT E
 {
     char open = 0, close = 0;
     VORN_CHECK(EnclosingPair(EncloseStr, EncloseStr2, open, close));
-    VornString text = Text(BaseStr);
+    VornString text = TextOf(BaseStr);
     if (open && close)
         EncloseIn(text, open, close);
     return ReturnText(text, pVal);
@@ -408,7 +406,7 @@ STDMETHODIMP BatchHelperObject::RemoveEnclose(BSTR BaseStr, BSTR EncloseStr, VAR
 {
     char open = 0, close = 0;
     VORN_CHECK(EnclosingPair(EncloseStr, EncloseStr2, open, close));
-    VornString text = Text(BaseStr);
+    VornString text = TextOf(BaseStr);
     if (open && close)
         RemoveEnclosing(text, open, close);
     return ReturnText(text, pVal);
@@ -416,14 +414,14 @@ STDMETHODIMP BatchHelperObject::RemoveEnclose(BSTR BaseStr, BSTR EncloseStr, VAR
 
 STDMETHODIMP BatchHelperObject::RemoveLeft(BSTR Target, LONG nRemove, BSTR* pVal)
 {
-    VornString text = Text(Target);
+    VornString text = TextOf(Target);
     RemoveLeadingBytes(text, nRemove);
     return ReturnText(text, pVal);
 }
 
 STDMETHODIMP BatchHelperObject::RemoveRight(BSTR Target, LONG nRemove, BSTR* pVal)
 {
-    VornString text = Text(Target);
+    VornString text = TextOf(Target);
     RemoveTrailingBytes(text, nRemove);
     return ReturnText(text, pVal);
 }
@@ -431,32 +429,32 @@ STDMETHODIMP BatchHelperObject::RemoveRight(BSTR Target, LONG nRemove, BSTR* pVa
 STDMETHODIMP BatchHelperObject::Repeat(BSTR Target, LONG nRepeat, BSTR* pVal)
 {
     VornString text;
-    text.Repeat(Text(Target).Text(), static_cast<int>(nRepeat));
+    text.Repeat(TextOf(Target).Text(), static_cast<int>(nRepeat));
     return ReturnText(text, pVal);
 }
 
-STDMETHODIMP BatchHelperObject::Ahextoi(BSTR Target, LONG* pVal) { return ReturnLong(HexOrDecimal(Text(Target).Text()), pVal); }
+STDMETHODIMP BatchHelperObject::Ahextoi(BSTR Target, LONG* pVal) { return ReturnLong(HexOrDecimal(TextOf(Target).Text()), pVal); }
 
 STDMETHODIMP BatchHelperObject::Case(BSTR Target, BSTR CaseString, VARIANT bFlg, VARIANT* pVal)
 {
     // Any given flag ignores case, whatever its value.
     bool ignoreCase = bFlg.vt != VT_ERROR &&
                       !(bFlg.vt == (VT_BYREF | VT_VARIANT) && bFlg.pvarVal && bFlg.pvarVal->vt == VT_ERROR);
-    return ReturnBool(IsCaseOf(Text(Target).Text(), Text(CaseString).Text(), ignoreCase), pVal);
+    return ReturnBool(IsCaseOf(TextOf(Target).Text(), TextOf(CaseString).Text(), ignoreCase), pVal);
 }
 
 STDMETHODIMP BatchHelperObject::DateDiff(BSTR BaseDate, BSTR NextDate, LONG* pVal)
 {
     int y1, m1, d1, y2, m2, d2;
-    if (!ReadDate(Text(BaseDate).Text(), AcceptedDosDate, y1, m1, d1) ||
-        !ReadDate(Text(NextDate).Text(), AcceptedDosDate, y2, m2, d2))
+    if (!ReadDate(TextOf(BaseDate).Text(), AcceptedDosDate, y1, m1, d1) ||
+        !ReadDate(TextOf(NextDate).Text(), AcceptedDosDate, y2, m2, d2))
         return ReturnLong(-1, pVal);
     return ReturnLong(DaySerial(y1, m1, d1) - DaySerial(y2, m2, d2), pVal);
 }
 
 STDMETHODIMP BatchHelperObject::Fzero(BSTR Target, LONG nLen, BSTR* pVal)
 {
-    VornString text = Text(Target);
+    VornString text = TextOf(Target);
     ZeroFill(text, nLen);
     return ReturnText(text, pVal);
 }
@@ -464,7 +462,7 @@ STDMETHODIMP BatchHelperObject::Fzero(BSTR Target, LONG nLen, BSTR* pVal)
 STDMETHODIMP BatchHelperObject::IsDate(BSTR Target, VARIANT* pVal)
 {
     int year, month, day;
-    return ReturnBool(ReadDate(Text(Target).Text(), AcceptedDosDate, year, month, day), pVal);
+    return ReturnBool(ReadDate(TextOf(Target).Text(), AcceptedDosDate, year, month, day), pVal);
 }
 
 STDMETHODIMP BatchHelperObject::IsNum(BSTR Target, VARIANT* pVal) { return TestResult(Target, IsDigitsOnly, pVal); }
@@ -474,10 +472,10 @@ STDMETHODIMP BatchHelperObject::IsNotDBCS(BSTR Target, VARIANT* pVal) { return T
 
 STDMETHODIMP BatchHelperObject::IsGroup(BSTR Target, BSTR Group, VARIANT* pVal)
 {
-    return ReturnBool(IsInGroup(Text(Target).Text(), Text(Group).Text()), pVal);
+    return ReturnBool(IsInGroup(TextOf(Target).Text(), TextOf(Group).Text()), pVal);
 }
 
-STDMETHODIMP BatchHelperObject::ByteLen(BSTR Target, LONG* pVal) { return ReturnLong(static_cast<long>(Text(Target).Length()), pVal); }
+STDMETHODIMP BatchHelperObject::ByteLen(BSTR Target, LONG* pVal) { return ReturnLong(static_cast<long>(TextOf(Target).Length()), pVal); }
 
 STDMETHODIMP BatchHelperObject::get_Alt(LONG* pVal) { return ReturnLong(KeyDown(VK_MENU), pVal); }
 STDMETHODIMP BatchHelperObject::get_Ctrl(LONG* pVal) { return ReturnLong(KeyDown(VK_CONTROL), pVal); }
@@ -487,9 +485,9 @@ STDMETHODIMP BatchHelperObject::FileList(BSTR Dir, BSTR WildCard, VARIANT nType,
 {
     long type = 0;
     VORN_CHECK(OptionalLong(nType, type));
-    VornString folder = Text(Dir), pattern(folder);
+    VornString folder = TextOf(Dir), pattern(folder);
     pattern.Append("\\");
-    pattern.Append(Text(WildCard).Text());
+    pattern.Append(TextOf(WildCard).Text());
     VornString out;
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(pattern.Text(), &entry);
@@ -524,14 +522,14 @@ STDMETHODIMP BatchHelperObject::HtmlConvert(BSTR List, VARIANT bHead, VARIANT Ta
     VORN_CHECK(OptionalText(Tr, tr));
     VORN_CHECK(OptionalText(Td, td));
     VornString out;
-    HtmlTable(Text(List).Text(), head, table.Text(), th.Text(), tr.Text(), td.Text(), out);
+    HtmlTable(TextOf(List).Text(), head, table.Text(), th.Text(), tr.Text(), td.Text(), out);
     return ReturnText(out, pVal);
 }
 
 STDMETHODIMP BatchHelperObject::IsError(BSTR TargetString, LONG* pVal)
 {
     // Only ASCII letters can match, so comparing bytes never splits a character.
-    return ReturnLong(_strnicmp(Text(TargetString).Text(), "ERROR:", 6) == 0 ? -1 : 0, pVal);
+    return ReturnLong(_strnicmp(TextOf(TargetString).Text(), "ERROR:", 6) == 0 ? -1 : 0, pVal);
 }
 
 STDMETHODIMP BatchHelperObject::GetListText(BSTR ListString, LONG nRow, VARIANT nColumn, VARIANT Delim, BSTR* pVal)
@@ -540,7 +538,7 @@ STDMETHODIMP BatchHelperObject::GetListText(BSTR ListString, LONG nRow, VARIANT 
     char delimiter = '\t';
     VORN_CHECK(OptionalLong(nColumn, column));
     VORN_CHECK(Delimiter(Delim, delimiter));
-    ListTable table(Text(ListString).Text(), delimiter);
+    ListTable table(TextOf(ListString).Text(), delimiter);
     if (nRow < 0 || nRow >= table.RowCount())
         return ReturnText(kRowOutOfRange, pVal);
     VornString out;
@@ -559,7 +557,7 @@ STDMETHODIMP BatchHelperObject::DeleteListRow(BSTR ListString, LONG nRow, VARIAN
     char delimiter = '\t';
     VORN_CHECK(OptionalBool(bClipboard, crLf));
     VORN_CHECK(Delimiter(Delim, delimiter));
-    ListTable table(Text(ListString).Text(), delimiter);
+    ListTable table(TextOf(ListString).Text(), delimiter);
     if (nRow < 0 || nRow >= table.RowCount())
         return ReturnText(kRowOutOfRange, pVal);
     table.DeleteRow(nRow);
@@ -570,7 +568,7 @@ STDMETHODIMP BatchHelperObject::DeleteListRow(BSTR ListString, LONG nRow, VARIAN
 
 STDMETHODIMP BatchHelperObject::CheckMutex(BSTR TargetString, LONG* pVal)
 {
-    HANDLE mutex = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, Text(TargetString).Text());
+    HANDLE mutex = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, TextOf(TargetString).Text());
     if (mutex)
         CloseHandle(mutex);
     return ReturnLong(mutex ? -1 : 0, pVal);

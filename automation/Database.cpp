@@ -22,21 +22,6 @@ const char kLogOpenFailed[] = "ERROR:ログファイルのオープンに失敗�
 const char kFileOpenFailed[] = "ERROR:ファイルのオープンに失敗しました";
 const char kSqlErrors[] = "ERROR:SQLエラー有";
 
-HRESULT ReturnLong(long value, LONG* out)
-{
-    if (!out)
-        return E_POINTER;
-    *out = value;
-    return S_OK;
-}
-
-VornString Text(BSTR text)
-{
-    VornString out;
-    TextOf(text, out);
-    return out;
-}
-
 // The argument's own value (scripts pass variables by reference); false when it cannot be
 // read, with the failure in hr.
 bool ValueOf(const VARIANT& argument, VARIANT& value, HRESULT& hr)
@@ -148,7 +133,7 @@ STDMETHODIMP DatabaseObject::LoadSqlData(BSTR Query, VARIANT nMax, VARIANT bClip
     if (FAILED(hr))
         return hr;
     Recordset rows;
-    if (!OpenRows(Text(Query), rows))
+    if (!OpenRows(TextOf(Query), rows))
         return ReturnError(pVal);
     ListTable table;
     FieldList& fields = rows.Fields();
@@ -205,7 +190,7 @@ Field* DatabaseObject::FieldOf(const VARIANT& argument, HRESULT& hr)
     } else if (value.vt == VT_ERROR) {
         field = recordset_.Fields().Item(0L);
     } else if (value.vt == VT_BSTR) {
-        field = recordset_.Fields().Item(Text(value.bstrVal));
+        field = recordset_.Fields().Item(TextOf(value.bstrVal));
     } else {
         VARIANT index;
         VariantInit(&index);
@@ -266,7 +251,7 @@ STDMETHODIMP DatabaseObject::Execute(BSTR QueryPath, VARIANT LogPath, BSTR* pVal
     FILE* log = nullptr;
     if (logged && !(log = std::fopen(logPath, "a")))
         return ReturnText(kLogOpenFailed, pVal);
-    VornString path = Text(QueryPath);
+    VornString path = TextOf(QueryPath);
     FILE* script = std::fopen(path, "r");
     if (!script) {
         if (log) {

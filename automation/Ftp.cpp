@@ -13,22 +13,7 @@ namespace {
 
 const char kUnknownTime[] = "1601/01/01 00:00:00";
 
-HRESULT ReturnLong(long value, LONG* out)
-{
-    if (!out)
-        return E_POINTER;
-    *out = value;
-    return S_OK;
-}
-
 HRESULT ReturnFlag(BOOL succeeded, LONG* out) { return ReturnLong(succeeded ? -1 : 0, out); }
-
-VornString Text(BSTR text)
-{
-    VornString out;
-    TextOf(text, out);
-    return out;
-}
 
 // The server's time as it came (no local-time conversion); "" when the server gave none.
 VornString TimeText(const FILETIME& time)
@@ -71,7 +56,7 @@ STDMETHODIMP FtpObject::Connect(BSTR Server, BSTR User, BSTR Password, VARIANT b
     if (FAILED(hr))
         return hr;
     session_.Disconnect();
-    SetServer(session_, Text(Server));
+    SetServer(session_, TextOf(Server));
     TextOf(User, session_.user);
     TextOf(Password, session_.password);
     session_.passive = passive;
@@ -133,7 +118,7 @@ STDMETHODIMP FtpObject::List(VARIANT Dir, VARIANT WildCard, VARIANT nSortColumn,
 STDMETHODIMP FtpObject::Download(BSTR Remote, BSTR Local, LONG* pVal)
 {
     HINTERNET connection = session_.ConnectionHandle();
-    return ReturnFlag(connection && FtpGetFileA(connection, Text(Remote), Text(Local), FALSE, FILE_ATTRIBUTE_NORMAL,
+    return ReturnFlag(connection && FtpGetFileA(connection, TextOf(Remote), TextOf(Local), FALSE, FILE_ATTRIBUTE_NORMAL,
                                                 FTP_TRANSFER_TYPE_BINARY | INTERNET_FLAG_RELOAD, 0),
                       pVal);
 }
@@ -141,7 +126,7 @@ STDMETHODIMP FtpObject::Download(BSTR Remote, BSTR Local, LONG* pVal)
 STDMETHODIMP FtpObject::Upload(BSTR Remote, BSTR Local, LONG* pVal)
 {
     HINTERNET connection = session_.ConnectionHandle();
-    return ReturnFlag(connection && FtpPutFileA(connection, Text(Local), Text(Remote), FTP_TRANSFER_TYPE_BINARY, 0),
+    return ReturnFlag(connection && FtpPutFileA(connection, TextOf(Local), TextOf(Remote), FTP_TRANSFER_TYPE_BINARY, 0),
                       pVal);
 }
 
@@ -158,41 +143,41 @@ STDMETHODIMP FtpObject::get_CurrentDirectory(BSTR* pVal)
 STDMETHODIMP FtpObject::put_CurrentDirectory(BSTR newVal)
 {
     if (HINTERNET connection = session_.ConnectionHandle())
-        FtpSetCurrentDirectoryA(connection, Text(newVal));
+        FtpSetCurrentDirectoryA(connection, TextOf(newVal));
     return S_OK;
 }
 
 STDMETHODIMP FtpObject::CreateDirectory(BSTR Dir, LONG* pVal)
 {
     HINTERNET connection = session_.ConnectionHandle();
-    return ReturnFlag(connection && FtpCreateDirectoryA(connection, Text(Dir)), pVal);
+    return ReturnFlag(connection && FtpCreateDirectoryA(connection, TextOf(Dir)), pVal);
 }
 
 STDMETHODIMP FtpObject::RemoveDirectory(BSTR Dir, LONG* pVal)
 {
     HINTERNET connection = session_.ConnectionHandle();
-    return ReturnFlag(connection && FtpRemoveDirectoryA(connection, Text(Dir)), pVal);
+    return ReturnFlag(connection && FtpRemoveDirectoryA(connection, TextOf(Dir)), pVal);
 }
 
-STDMETHODIMP FtpObject::Delete(BSTR Target, LONG* pVal) { return ReturnFlag(session_.FtpDelete(Text(Target)), pVal); }
+STDMETHODIMP FtpObject::Delete(BSTR Target, LONG* pVal) { return ReturnFlag(session_.FtpDelete(TextOf(Target)), pVal); }
 
 STDMETHODIMP FtpObject::Rename(BSTR Old, BSTR New, LONG* pVal)
 {
     HINTERNET connection = session_.ConnectionHandle();
-    return ReturnFlag(connection && FtpRenameFileA(connection, Text(Old), Text(New)), pVal);
+    return ReturnFlag(connection && FtpRenameFileA(connection, TextOf(Old), TextOf(New)), pVal);
 }
 
 STDMETHODIMP FtpObject::Size(BSTR Target, LONG* pVal)
 {
     WIN32_FIND_DATAA found = {};
-    return ReturnLong(FindFirst(Text(Target), found) ? static_cast<long>(found.nFileSizeLow) : -1, pVal);
+    return ReturnLong(FindFirst(TextOf(Target), found) ? static_cast<long>(found.nFileSizeLow) : -1, pVal);
 }
 
 STDMETHODIMP FtpObject::DateTime(BSTR Target, BSTR* pVal)
 {
     WIN32_FIND_DATAA found = {};
     VornString when;
-    if (FindFirst(Text(Target), found))
+    if (FindFirst(TextOf(Target), found))
         when = TimeText(found.ftLastWriteTime);
     return ReturnText(when, pVal);
 }

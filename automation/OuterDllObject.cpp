@@ -18,13 +18,6 @@ const char kNoFiles[] = "ERROR:圧縮するファイルを指定して下さい"
 const char kNoArchive[] = "ERROR:書庫が指定されていません";
 const unsigned kOutputSize = 4096;
 
-VornString Text(BSTR text)
-{
-    VornString out;
-    TextOf(text, out);
-    return out;
-}
-
 // The archiver's own words. A refused command is marked, so that a script can tell it from
 // a report of work done.
 HRESULT ArchiveAnswer(const ArchiveWrapper& archive, int result, BSTR* pVal)
@@ -81,7 +74,7 @@ HRESULT OuterDllObject::Freeze(ArchiveWrapper& archive, const char* unusable, BS
     archive.RaiseOutputBuffer(kOutputSize);
     if (!archive.IsChangeInstalled())
         return ReturnText(unusable, pVal);
-    VornString list = Text(files), path = Text(archivePath);
+    VornString list = TextOf(files), path = TextOf(archivePath);
     if (SplitTabList(list).empty())
         return ReturnText(kNoFiles, pVal);
     if (path.IsEmpty())
@@ -103,7 +96,7 @@ HRESULT OuterDllObject::Melt(ArchiveWrapper& archive, ArchiveDialect dialect, co
     archive.RaiseOutputBuffer(kOutputSize);
     if (!archive.IsInstalled())
         return ReturnText(unusable, pVal);
-    VornString path = Text(archivePath);
+    VornString path = TextOf(archivePath);
     if (path.IsEmpty())
         return ReturnText(kNoArchive, pVal);
     archive.SetPath(path);
@@ -117,7 +110,7 @@ HRESULT OuterDllObject::Pass(ArchiveWrapper& archive, bool change, const char* u
     archive.RaiseOutputBuffer(kOutputSize);
     if (!(change ? archive.IsChangeInstalled() : archive.IsInstalled()))
         return ReturnText(unusable, pVal);
-    VornString line = Text(command);
+    VornString line = TextOf(command);
     return ArchiveAnswer(archive, change ? archive.ChangeCommand(line) : archive.Command(line), pVal);
 }
 
