@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "InternetSession.h"
+#include "ScriptText.h"
 #include "ServerFrame.h"
 #include "VornResources.h"
 
@@ -31,18 +32,7 @@ struct DownloadTarget {
 DownloadTarget ReadTarget(const char* target)
 {
     DownloadTarget read;
-    std::vector<VornString> fields;
-    const char* start = target;
-    for (const char* p = target;; ++p) {
-        if (*p == '/' || *p == '\0') {
-            VornString field;
-            field.Assign(start, static_cast<size_t>(p - start));
-            fields.push_back(field);
-            if (*p == '\0')
-                break;
-            start = p + 1;
-        }
-    }
+    std::vector<VornString> fields = SplitKeepingEmpty(target, '/');
     if (fields.size() > 2)
         read.host = fields[2];
     long colon = read.host.Find(":");

@@ -136,6 +136,23 @@ void ZeroFill(VornString& text, long width)
     text.Prepend(zeros.Text());
 }
 
+std::vector<VornString> SplitKeepingEmpty(const char* text, char separator)
+{
+    std::vector<VornString> fields;
+    const char* start = text;
+    for (const char* p = text;; p += sjis::CharLength(p)) {
+        if (*p != separator && *p != '\0')
+            continue;
+        VornString field;
+        field.Assign(start, static_cast<size_t>(p - start));
+        fields.push_back(field);
+        if (*p == '\0')
+            break;
+        start = p + 1;
+    }
+    return fields;
+}
+
 void RemoveLeadingBytes(VornString& text, long count)
 {
     if (count <= 0)

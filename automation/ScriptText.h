@@ -31,6 +31,9 @@ void RemoveTrailingBytes(VornString& text, long count);
 // Encloses in open/close unless already so enclosed; removes them when both are there.
 void EncloseIn(VornString& text, char open, char close);
 void RemoveEnclosing(VornString& text, char open, char close);
+// The fields between single-byte separators, empty ones kept ("1||x" is three fields); a
+// separator byte inside a double-byte character is no boundary.
+std::vector<VornString> SplitKeepingEmpty(const char* text, char separator);
 
 // A list text of rows and delimited fields (every "\r" removed, rows at "\n", empty rows
 // left out), as the list members read it.

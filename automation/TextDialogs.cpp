@@ -6,6 +6,7 @@
 
 #include "FileDialogs.h"
 #include "MessageBoxes.h"
+#include "ScriptText.h"
 #include "ServerFrame.h"
 #include "SjisText.h"
 #include "VornResources.h"
@@ -17,25 +18,6 @@ namespace {
 const char kNoText[] = "テキストが入力されていません";
 const int kEdits[TextListDialog::kRows] = {IDC_VORN_LIST_EDIT1, IDC_VORN_LIST_EDIT2, IDC_VORN_LIST_EDIT3,
                                            IDC_VORN_LIST_EDIT4};
-
-// Splits at a single-byte separator, keeping empty fields: "1||C:\" is row 1 with an empty
-// label and a text. A separator byte inside a double-byte character is no boundary.
-std::vector<VornString> Fields(const char* text, char separator)
-{
-    std::vector<VornString> fields;
-    const char* start = text;
-    for (const char* p = text;; p += sjis::IsLeadByte(static_cast<unsigned char>(*p)) && p[1] ? 2 : 1) {
-        if (*p == separator || *p == '\0') {
-            VornString field;
-            field.Assign(start, static_cast<size_t>(p - start));
-            fields.push_back(field);
-            if (*p == '\0')
-                break;
-            start = p + 1;
-        }
-    }
-    return fields;
-}
 
 // ASCII blanks and ideographic spaces at both ends.
 void TrimSpaces(VornString& text)
@@ -69,7 +51,7 @@ void TextInputDialog::OnInit()
     SetDlgItemTextA(window_, IDC_VORN_TEXT_EDIT, text);
     HWND combo = GetDlgItem(window_, IDC_VORN_TEXT_COMBO);
     if (hasChoices) {
-        for (const VornString& item : Fields(choices, '|'))
+        for (const VornString& item : SplitKeepingEmpty(choices, '|'))
             SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.Text()));
     } else {
         EnableWindow(combo, FALSE);
@@ -120,9 +102,9 @@ void TextListDialog::ApplyLayout()
 {
     for (int row = 0; row < kRows; ++row)
         EnableRow(row, false);
-    std::vector<VornString> items = Fields(layout, ',');
+    std::vector<VornString> items = SplitKeepingEmpty(layout, ',');
     for (size_t i = 0; i < items.size() && i < static_cast<size_t>(kRows); ++i) {
-        std::vector<VornString> parts = Fields(items[i], '|');
+        std::vector<VornString> parts = SplitKeepingEmpty(items[i], '|');
         long number = parts[0].ToInteger();
         if (number < 1 || number > kRows)
             continue;
