@@ -65,7 +65,7 @@ bool TextInputDialog::OnCommand(int id, int notification)
         SetDlgItemTextA(window_, IDC_VORN_TEXT_EDIT, ControlText(window_, IDC_VORN_TEXT_COMBO));
         return true;
     }
-    if (id == IDC_VORN_OK) {
+    if (id == IDC_VORN_OK || id == IDOK) {  // IDOK: Enter without a default button
         VornString answer = ControlText(window_, IDC_VORN_TEXT_EDIT);
         TrimSpaces(answer);
         if (answer.IsEmpty()) {
@@ -141,7 +141,7 @@ bool TextListDialog::OnCommand(int id, int)
             SetDlgItemTextA(window_, kEdits[id - IDC_VORN_LIST_FOLDER1], folder);
         return true;
     }
-    if (id == IDC_VORN_OK) {
+    if (id == IDC_VORN_OK || id == IDOK) {  // IDOK: Enter without a default button
         answer_->Clear();
         for (int row = 0; row < kRows; ++row) {
             if (!enabled_[row])
