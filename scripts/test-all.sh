@@ -20,7 +20,7 @@ build() {
         echo "0 passed, 1 failed"
         exit 1
     fi
-    echo "built $preset"
+    echo "built $preset at $(( $(date +%s) - started )) s"
 }
 build native
 build win32
