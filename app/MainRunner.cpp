@@ -14,6 +14,7 @@
 #include "common/Clipboard.h"
 #include "common/FileDialogs.h"
 #include "common/MessageBoxes.h"
+#include "common/NotepadWindow.h"
 #include "common/ProgramLauncher.h"
 #include "common/TextFile.h"
 #include "resources/resource.h"
@@ -78,19 +79,6 @@ HWND TopWindowOfProcess(DWORD processId)
     NotepadSearch search = {processId, nullptr};
     EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
     return search.window;
-}
-
-BOOL CALLBACK FindEditChild(HWND window, LPARAM lParam)
-{
-    char className[32] = "";
-    GetClassNameA(window, className, sizeof className);
-    VornString upper(className);
-    upper.UpperCase();
-    if (upper.Equals("EDIT")) {
-        *reinterpret_cast<HWND*>(lParam) = window;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 }  // namespace
@@ -446,12 +434,8 @@ void MainWindow::PasteToNotepad(const char* text)
         if (!notepad)
             return;
     }
-    HWND edit = nullptr;
-    EnumChildWindows(notepad, FindEditChild, reinterpret_cast<LPARAM>(&edit));
-    if (IsIconic(notepad) || IsZoomed(notepad))
-        ShowWindow(notepad, SW_RESTORE);
-    MoveWindow(notepad, 10, 10, 500, 600, TRUE);
-    SetForegroundWindow(notepad);
+    HWND edit = NotepadEdit(notepad);
+    BringNotepadForward(notepad);
     VornString pasted(text);
     if (reused)
         pasted.Prepend("\r\n----------------------------------------\r\n");

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "Clipboard.h"
+#include "NotepadWindow.h"
 #include "ScriptText.h"
-#include "SjisText.h"
 
 namespace vorn {
 
@@ -213,17 +213,6 @@ HWND StartAndFindWindow(const char* commandLine, const char* className, DWORD* p
     return search.found;
 }
 
-BOOL CALLBACK FindEditChild(HWND child, LPARAM lParam)
-{
-    char className[64] = {};
-    GetClassNameA(child, className, sizeof className);
-    sjis::UpperCase(className);
-    if (std::strcmp(className, "EDIT") != 0)
-        return TRUE;
-    *reinterpret_cast<HWND*>(lParam) = child;
-    return FALSE;
-}
-
 // Notepad's own paste command.
 const WPARAM kNotepadPaste = 770;
 const UINT kNotepadWait = 5000;
@@ -255,12 +244,8 @@ STDMETHODIMP BatchHelperObject::CopyToMemo(BSTR Message)
     HWND notepad = NotepadWindow();
     if (!notepad)
         return S_OK;
-    HWND edit = nullptr;
-    EnumChildWindows(notepad, FindEditChild, reinterpret_cast<LPARAM>(&edit));
-    if (IsIconic(notepad) || IsZoomed(notepad))
-        ShowWindow(notepad, SW_RESTORE);
-    MoveWindow(notepad, 10, 10, 500, 600, TRUE);
-    SetForegroundWindow(notepad);
+    HWND edit = NotepadEdit(notepad);
+    BringNotepadForward(notepad);
     PutClipboardText(nullptr, TextOf(Message).Text());
     // Sent, not posted: the next call replaces the clipboard, and a paste still waiting in
     // Notepad's queue would then paste the later text twice.
