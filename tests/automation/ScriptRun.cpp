@@ -114,8 +114,9 @@ void AnswerDialog(DWORD processId, std::vector<std::string>& captions, const std
         GetWindowTextA(box, caption, sizeof caption);
         captions.push_back(caption);
         PostMessageA(box, WM_COMMAND, choose(box), 0);
-        // The next dialog may come up under the same caption: wait until this one is gone.
-        for (int i = 0; i < 50 && IsWindow(box) && IsWindowVisible(box); ++i)
+        // The next dialog may come up under the same caption: wait until this one is gone
+        // (on a loaded machine that takes longer than a second).
+        for (int i = 0; i < 500 && IsWindow(box) && IsWindowVisible(box); ++i)
             Sleep(20);
         return;
     }
