@@ -350,7 +350,7 @@ TEST_F(AutomationTest, MessageBoxesShowTheTextWithBlanksAndReportTheButton)
         texts.push_back(text);
         PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
         // The next box may come up under the same caption: wait until this one is gone.
-        for (int i = 0; i < 50 && IsWindow(box); ++i)
+        for (int i = 0; i < 500 && IsWindow(box); ++i)
             Sleep(20);
     });
     EXPECT_EQ((std::vector<std::string>{"note表      ", "first      ", "second      "}), texts);
