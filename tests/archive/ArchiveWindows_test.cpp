@@ -58,6 +58,17 @@ bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 10000)
     return condition();
 }
 
+// The row count is read from another thread while the window fills its list row by row and
+// sorts it afterwards: once the count is there, a message sent to the window comes back only
+// when the window is done with the list.
+bool RowsSettle(HWND dialog, ArchiveWindow* window, int rows)
+{
+    if (!WaitUntil([&] { return window->Grid()->RowCount() == rows; }))
+        return false;
+    SendMessageA(dialog, WM_NULL, 0, 0);
+    return window->Grid()->RowCount() == rows;
+}
+
 void DropOn(HWND target, const std::vector<std::string>& paths)
 {
     std::string list;
@@ -165,7 +176,7 @@ TEST_F(ArchiveWindows, LzhWindowOpensDropsAddsDeletesAndFollowsTheKeys)
         EXPECT_EQ(0, window->Grid()->RowCount());
 
         DropOn(list, {archive});
-        ASSERT_TRUE(WaitUntil([&] { return window->Grid()->RowCount() == 3; }));
+        ASSERT_TRUE(RowsSettle(dialog, window, 3));
         EXPECT_EQ(std::vector<std::string>({"tool.exe", "表ソ.txt", "a/①～.txt"}), Names(window));
         EXPECT_EQ("   1", Cell(window, 0, kArchiveNumber));
         EXPECT_STREQ(archive.c_str(), window->ItemText(IDC_ARCHIVE_PATH).Text());
@@ -173,7 +184,7 @@ TEST_F(ArchiveWindows, LzhWindowOpensDropsAddsDeletesAndFollowsTheKeys)
 
         // One ZIP file dropped on the LZH window is a file to add.
         DropOn(list, {source_ + "x y.zip"});
-        ASSERT_TRUE(WaitUntil([&] { return window->Grid()->RowCount() == 4; }));
+        ASSERT_TRUE(RowsSettle(dialog, window, 4));
         EXPECT_EQ("x y.zip", Cell(window, 1, kArchiveFullPath));
 
         // A key in the list reaches the main window through the hook and comes back posted.
@@ -195,7 +206,7 @@ TEST_F(ArchiveWindows, LzhWindowOpensDropsAddsDeletesAndFollowsTheKeys)
 
         g_chosenFiles = source_.substr(0, source_.size() - 1) + '\0' + "p.txt" + '\0' + "q.txt" + '\0' + "r.txt" + '\0';
         SendMessageA(dialog, WM_COMMAND, IDM_ARCHIVE_ADD, 0);
-        ASSERT_TRUE(WaitUntil([&] { return window->Grid()->RowCount() == 7; }));
+        ASSERT_TRUE(RowsSettle(dialog, window, 7));
         EXPECT_EQ(std::vector<std::string>({"p.txt", "q.txt", "r.txt", "tool.exe", "x y.zip", "表ソ.txt", "a/①～.txt"}),
                   Names(window));
 
@@ -206,7 +217,7 @@ TEST_F(ArchiveWindows, LzhWindowOpensDropsAddsDeletesAndFollowsTheKeys)
             SendMessageA(dialog, WM_COMMAND, IDM_ARCHIVE_DELETE, 0);
             EXPECT_EQ("選択されたファイルを書庫から削除しますか?　　", answer.Text());
         }
-        ASSERT_TRUE(WaitUntil([&] { return window->Grid()->RowCount() == 5; }));
+        ASSERT_TRUE(RowsSettle(dialog, window, 5));
         EXPECT_EQ(std::vector<std::string>({"p.txt", "r.txt", "tool.exe", "x y.zip", "表ソ.txt"}), Names(window));
 
         {
@@ -241,7 +252,7 @@ TEST_F(ArchiveWindows, ZipWindowOffersNoDeletionAndOpensEntries)
         // "新規" with the name of an existing archive lists it.
         g_chosenFile = archive;
         SendMessageA(dialog, WM_COMMAND, IDM_ARCHIVE_NEW, 0);
-        ASSERT_TRUE(WaitUntil([&] { return window->Grid()->RowCount() == 3; }));
+        ASSERT_TRUE(RowsSettle(dialog, window, 3));
         EXPECT_EQ(std::vector<std::string>({"tool.exe", "表ソ.txt", "a/①～.txt"}), Names(window));
         SaveScreenshot(dialog, "KESTROVA_ZIP_WINDOW_SCREENSHOT");
 
@@ -270,16 +281,16 @@ TEST_F(ArchiveWindows, ZipWindowOffersNoDeletionAndOpensEntries)
         // A wildcard narrows the list; "全て" brings everything back.
         window->SetItemText(IDC_ARCHIVE_WILDCARD, "*.exe");
         SendMessageA(dialog, WM_COMMAND, IDC_ARCHIVE_APPLY_WILDCARD, 0);
-        ASSERT_TRUE(WaitUntil([&] { return window->Grid()->RowCount() == 1; }));
+        ASSERT_TRUE(RowsSettle(dialog, window, 1));
         SendMessageA(dialog, WM_COMMAND, IDM_ARCHIVE_ALL, 0);
-        ASSERT_TRUE(WaitUntil([&] { return window->Grid()->RowCount() == 3; }));
+        ASSERT_TRUE(RowsSettle(dialog, window, 3));
 
         // A path with no file behind it.
         window->SetItemText(IDC_ARCHIVE_PATH, (archive + ".gone").c_str());
         MessageBoxAnswer answer(IDOK);
         PostMessageA(dialog, kArchiveReload, 0, 0);
         EXPECT_EQ("書庫は存在しません　　", answer.Text());
-        EXPECT_TRUE(WaitUntil([&] { return window->Grid()->RowCount() == 0; }));
+        EXPECT_TRUE(RowsSettle(dialog, window, 0));
     });
     EXPECT_EQ("30", fixture_.Setting("Unlha32WindowSize", "Left"));
 }

@@ -9,9 +9,22 @@ Set w = CreateObject("Vorn.Window")
 Set b = CreateObject("Vorn.BatchHelper")
 w.hWnd = CLng(WScript.Arguments(1))
 
+Function Rect()
+    Rect = w.Left & "," & w.Top & "," & w.Width & "," & w.Height
+End Function
+
+' The rectangle once it has stayed the same for a quarter of a second (at most three seconds).
 Function Place()
-    b.Sleep = 200
-    Place = w.Left & "," & w.Top & "," & w.Width & "," & w.Height
+    Dim before, current, i
+    b.Sleep = 250
+    current = Rect()
+    For i = 1 To 12
+        before = current
+        b.Sleep = 250
+        current = Rect()
+        If current = before Then Exit For
+    Next
+    Place = current
 End Function
 
 w.Left = 40
@@ -34,6 +47,7 @@ w.Max = False
 R "Max.false", w.Max
 w.Max = True
 R "Max", w.Max
+Place
 w.Max = 0
 R "Max.zero", w.Max
 w.Restore
@@ -41,6 +55,7 @@ R "Max.restored", w.Max
 R "restored", Place()
 w.Min = True
 R "Min", w.Min
+Place
 w.Restore
 R "Min.restored", w.Min
 w.Active

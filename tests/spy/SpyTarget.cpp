@@ -45,6 +45,8 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         for (WPARAM id = 0; id < wParam; ++id)
             SendMessageA(g_peer, WM_COMMAND, id, reinterpret_cast<LPARAM>(g_main));
         return 0;
+    case kSpyPendingPosts:
+        return HIWORD(GetQueueStatus(QS_POSTMESSAGE)) ? 1 : 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
