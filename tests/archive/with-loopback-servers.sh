@@ -4,7 +4,7 @@
 # by their PIDs when the command ends. The ports and folders reach the command through
 # KESTROVA_FTP_PORT, KESTROVA_HTTP_PORT, KESTROVA_FTP_ROOT and KESTROVA_HTTP_ROOT.
 set -euo pipefail
-work=$(mktemp -d "${TMPDIR:-/tmp}/kestrova-servers.XXXXXX")
+work=$(mktemp -d "${KESTROVA_TEST_WORK:-${TMPDIR:-/tmp}}/kestrova-servers.XXXXXX")
 ftp_pid=""
 http_pid=""
 cleanup() {

@@ -405,6 +405,8 @@ TEST_F(ConnectDialogTest, DeletingRowsSavesAtOnceAndBringsBackLastConnect)
     opened.clear();
     GridPageOpener previousOpener = SetGridPageOpener([](const char* path) { opened = path; });
     const std::string page = ScratchPath("接続履歴.htm");
+    // A page of an earlier run would stop the save dialog at its overwrite question.
+    RemoveFile(page);
     DialogDriver driver("SQLServer の接続", [&](HWND dialog) {
         SelectHistoryRow(dialog, 0);
         SelectHistoryRow(dialog, 1);
