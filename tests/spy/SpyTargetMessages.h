@@ -14,6 +14,6 @@ const UINT kSpyPostCommand = WM_APP + 2;
 const UINT kSpyOtherMessages = WM_APP + 3;
 // Sends wParam commands 0, 1, ... to the peer, lParam the main window.
 const UINT kSpyCommandBurst = WM_APP + 4;
-// Answers how many posted messages still wait in the target's queue (0 when none): a
-// command posted while no hook is set must be taken before the next hook is set.
+// Answers 1 while posted messages still wait in the target's queue, else 0: a command
+// posted while no hook is set must be taken before the next hook is set.
 const UINT kSpyPendingPosts = WM_APP + 5;
